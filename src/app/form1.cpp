@@ -1,0 +1,348 @@
+#include "app/form1.h"
+
+#include "app/board_view.h"
+#include "app/picture_box.h"
+#include "board/checked_math.h"
+#include "board/reset_board.h"
+#include "render/board_renderer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <exception>
+#include <limits>
+
+// The images are compiled into this library; a static library must register
+// them itself.
+static void initialiseResources()
+{
+    Q_INIT_RESOURCE(velmora);
+}
+
+namespace velmora {
+
+namespace {
+
+const QColor BoardBackground(192, 192, 0);
+const QColor PanelBackground(0, 0, 255);
+const QColor CaptionBackground(255, 255, 0);
+const QColor ButtonFace(128, 128, 128);
+
+// The window definition names "MS Sans Serif"; where it is missing any plain
+// sans-serif face of the same size serves.
+QFont controlFont(qreal points)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    font.setPointSizeF(points);
+    return font;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& caption, QRect geometry, qreal points)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setFont(controlFont(points));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, ButtonFace);
+    button->setPalette(palette);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const QString& text, QRect geometry)
+{
+    auto* box = new QLineEdit(text, parent);
+    box->setGeometry(geometry);
+    box->setFont(controlFont(13.5));
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
+}
+
+QLabel* makeCaption(QWidget* parent, const QString& caption, QRect geometry)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setGeometry(geometry);
+    label->setFont(controlFont(13.5));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, CaptionBackground);
+    label->setPalette(palette);
+    return label;
+}
+
+PictureBox* makePictureBox(QWidget* parent, QRect geometry, const QString& image)
+{
+    auto* box = new PictureBox(parent);
+    box->setPlacement(static_cast<float>(geometry.x()), static_cast<float>(geometry.y()), geometry.width(),
+                      geometry.height());
+    if (!image.isEmpty())
+        box->setPicture(QImage(image).convertToFormat(QImage::Format_RGB32));
+    box->setVisible(false);
+    return box;
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent)
+    : QMainWindow(parent)
+    , canvas_(QSize(ClientWidth, ClientHeight), BoardBackground)
+{
+    initialiseResources();
+    setWindowTitle(QStringLiteral("Form1"));
+    board_ = new BoardView(canvas_, this);
+    setCentralWidget(board_);
+    createControls();
+    createMenus();
+    fontSize_ = static_cast<float>(font().pointSizeF());
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+
+    Frame1 = new QGroupBox(QStringLiteral("Optiuni"), board_);
+    Frame1->setGeometry(8, 432, 481, 169);
+    Frame1->setFont(controlFont(13.5));
+    Frame1->setAutoFillBackground(true);
+    QPalette panel = Frame1->palette();
+    panel.setColor(QPalette::Window, PanelBackground);
+    Frame1->setPalette(panel);
+
+    Command5 = makeButton(Frame1, QStringLiteral("Ok"), QRect(328, 72, 105, 41), 18);
+    Command4 = makeButton(Frame1, QStringLiteral("Down"), QRect(240, 104, 65, 41), 13.5);
+    Text2 = makeTextBox(Frame1, QStringLiteral("Text2"), QRect(176, 104, 57, 41));
+    Command3 = makeButton(Frame1, QStringLiteral("Up"), QRect(128, 104, 41, 41), 13.5);
+    Command2 = makeButton(Frame1, QStringLiteral("Down"), QRect(240, 48, 65, 41), 13.5);
+    Command1 = makeButton(Frame1, QStringLiteral("Up"), QRect(128, 48, 41, 41), 13.5);
+    Text1 = makeTextBox(Frame1, QStringLiteral("Text1"), QRect(176, 48, 57, 41));
+    Label2 = makeCaption(Frame1, QStringLiteral("Level"), QRect(16, 104, 105, 41));
+    Label1 = makeCaption(Frame1, QStringLiteral("Time"), QRect(16, 48, 105, 41));
+    Frame1->setVisible(false);
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+
+    Buff = makePictureBox(board_, QRect(264, 640, 185, 161), QString());
+    disk = makePictureBox(board_, QRect(600, 648, 81, 81), QStringLiteral(":/images/disk_in_hand.bmp"));
+    selector = makePictureBox(board_, QRect(480, 640, 83, 80), QStringLiteral(":/images/cursor.bmp"));
+    Picture1 = makePictureBox(board_, QRect(16, 632, 214, 87), QStringLiteral(":/images/board_disk.bmp"));
+
+    Label3 = new QLabel(board_);
+    Label3->setGeometry(405, 384, 7, 29);
+    Label3->setFont(controlFont(18));
+    Label3->setAlignment(Qt::AlignCenter);
+    // A label has no window of its own: it lies under the panel and the sprite.
+    Label3->lower();
+
+    // Hidden controls and labels never take the focus.
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, Text2);
+    setTabOrder(Text2, Command4);
+    setTabOrder(Command4, Command5);
+}
+
+void Form1::createMenus()
+{
+    mJoc = menuBar()->addMenu(QStringLiteral("Joc"));
+    mStart = mJoc->addAction(QStringLiteral("StartJoc"));
+    mStart->setShortcut(QKeySequence(Qt::Key_F2));
+    mOptiuni = mJoc->addAction(QStringLiteral("Optiuni"));
+    mOptiuni->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mExit = mJoc->addAction(QStringLiteral("Exit"));
+    mExit->setShortcut(QKeySequence(Qt::Key_F4));
+
+    mAjutor = menuBar()->addMenu(QStringLiteral("Ajutor"));
+    mAbout = mAjutor->addAction(QStringLiteral("Despre"));
+    mAbout->setShortcut(QKeySequence(Qt::Key_F1));
+
+    for (QAction* item : {mStart, mOptiuni, mExit, mAbout})
+        item->setShortcutContext(Qt::WindowShortcut);
+
+    connect(mStart, &QAction::triggered, this, &Form1::mStart_Click);
+    connect(mOptiuni, &QAction::triggered, this, &Form1::mOptiuni_Click);
+    connect(mExit, &QAction::triggered, this, &Form1::mExit_Click);
+    connect(mAbout, &QAction::triggered, this, &Form1::mAbout_Click);
+}
+
+bool Form1::load()
+{
+    return runHandler([this] { Form_Load(); });
+}
+
+bool Form1::runHandler(const std::function<void()>& handler)
+{
+    if (failed_)
+        return false;
+    QString report;
+    try {
+        handler();
+        return true;
+    } catch (const RuntimeError& error) {
+        report = QStringLiteral("Run-time error '%1':\n\n%2").arg(error.number()).arg(QString::fromUtf8(error.what()));
+    } catch (const std::exception& error) {
+        report = QStringLiteral("Run-time error:\n\n%1").arg(QString::fromUtf8(error.what()));
+    }
+    failed_ = true;
+    Timer1->stop();
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), report, QMessageBox::Ok, this);
+    box.exec();
+    QCoreApplication::exit(1);
+    return false;
+}
+
+float Form1::FontSize() const
+{
+    return fontSize_;
+}
+
+void Form1::setFontSize(float points)
+{
+    fontSize_ = points;
+}
+
+// Handlers -----------------------------------------------------------------
+
+void Form1::Form_Load()
+{
+    placeReadout();
+    state_.DiskCount = 10;
+    ResetBoard(state_, *this, [this] {
+        state_.TimeLimit = 60;
+        Text1->setText(QString::number(state_.TimeLimit));
+        Text2->setText(QString::number(state_.DiskCount));
+    });
+}
+
+// The read-out stands under tower 2 as the previous reset placed it; at the
+// first load the geometry is still zero, so it starts at (0, 100).
+void Form1::placeReadout()
+{
+    Label3->move(state_.TowerX(2), add32(state_.TowerBaseY(2), 100));
+}
+
+void Form1::mStart_Click() {}
+
+void Form1::mOptiuni_Click() {}
+
+void Form1::mExit_Click()
+{
+    QCoreApplication::exit(0);
+}
+
+void Form1::mAbout_Click() {}
+
+void Form1::Timer1_Timer() {}
+
+void Form1::Command1_Click() {}
+
+void Form1::Command2_Click() {}
+
+void Form1::Command3_Click() {}
+
+void Form1::Command4_Click() {}
+
+void Form1::Command5_Click() {}
+
+// BoardHost ----------------------------------------------------------------
+
+PictureSizes Form1::pictureSizes() const
+{
+    return PictureSizes{Picture1->Width(), Picture1->Height(), selector->Width()};
+}
+
+void Form1::DrawPeg(std::int16_t tower)
+{
+    velmora::DrawPeg(state_, *this, tower);
+}
+
+void Form1::DrawDisk(const DiskSlot& slot, std::int16_t level)
+{
+    velmora::DrawDisk(state_, *this, slot, level);
+}
+
+void Form1::RedrawBoard()
+{
+    velmora::RedrawBoard(state_, *this);
+}
+
+void Form1::showCursorSprite(float left, float top)
+{
+    Buff->setLeft(left);
+    Buff->setTop(top);
+    Buff->setPicture(selector->picture());
+    Buff->setVisible(true);
+}
+
+// RenderTarget -------------------------------------------------------------
+
+DiskPictureMetrics Form1::diskPicture() const
+{
+    return DiskPictureMetrics{Picture1->Width(), Picture1->Height(), Picture1->ScaleWidth(),
+                              Picture1->ScaleHeight()};
+}
+
+void Form1::setSpritePicture(SpritePicture picture)
+{
+    switch (picture) {
+    case SpritePicture::Empty:
+        Buff->setPicture(QImage());
+        break;
+    case SpritePicture::Disk:
+        Buff->setPicture(disk->picture());
+        break;
+    case SpritePicture::Selector:
+        Buff->setPicture(selector->picture());
+        break;
+    }
+}
+
+void Form1::refreshSprite()
+{
+    if (Buff->isVisible())
+        Buff->repaint();
+}
+
+void Form1::Cls()
+{
+    canvas_.clear();
+}
+
+void Form1::Line(float x1, float y1, float x2, float y2, std::uint32_t colour)
+{
+    canvas_.fillBox(x1, y1, x2, y2, colour);
+}
+
+void Form1::TransparentBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                           std::int32_t sourceX, std::int32_t sourceY, std::int32_t sourceWidth,
+                           std::int32_t sourceHeight, std::uint32_t transparentColour)
+{
+    canvas_.transparentBlt(QRect(x, y, width, height), Picture1->picture(),
+                           QRect(sourceX, sourceY, sourceWidth, sourceHeight), transparentColour);
+}
+
+void Form1::Refresh()
+{
+    board_->refreshChanged();
+}
+
+} // namespace velmora

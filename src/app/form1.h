@@ -1,0 +1,128 @@
+#pragma once
+
+#include "board/board_host.h"
+#include "board/game_state.h"
+#include "render/board_canvas.h"
+#include "render/render_target.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace velmora {
+
+class BoardView;
+class PictureBox;
+
+// The main window. It owns the game state, every control and the persistent
+// drawing surface for the life of the process, and is the host the game and
+// the renderer work through.
+//
+// Controls keep the names of the window definition: picture boxes Buff (the
+// floating cursor sprite), disk, selector and Picture1 (hidden image stores
+// below the client area), the options panel Frame1 with Text1, Text2,
+// Command1 to Command5 and Label1, Label2, the read-out Label3, the clock
+// Timer1 and the menu items mJoc, mStart, mOptiuni, mExit, mAjutor, mAbout.
+class Form1 : public QMainWindow, public BoardHost, public RenderTarget {
+    Q_OBJECT
+
+public:
+    static constexpr int ClientWidth = 1002;
+    static constexpr int ClientHeight = 628;
+
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Runs the load handler; false when it ended in a runtime error (reported).
+    bool load();
+
+    const GameState& state() const { return state_; }
+    BoardView* boardView() const { return board_; }
+    const BoardCanvas& canvas() const { return canvas_; }
+
+    // The window's font size, which the game sets and nothing prints with.
+    float FontSize() const;
+    void setFontSize(float points);
+
+    // BoardHost
+    PictureSizes pictureSizes() const override;
+    void DrawPeg(std::int16_t tower) override;
+    void DrawDisk(const DiskSlot& slot, std::int16_t level) override;
+    void RedrawBoard() override;
+    void showCursorSprite(float left, float top) override;
+
+    // RenderTarget
+    DiskPictureMetrics diskPicture() const override;
+    void setSpritePicture(SpritePicture picture) override;
+    void refreshSprite() override;
+    void Cls() override;
+    void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+    void TransparentBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                        std::int32_t sourceX, std::int32_t sourceY, std::int32_t sourceWidth,
+                        std::int32_t sourceHeight, std::uint32_t transparentColour) override;
+    void Refresh() override;
+
+    // Controls.
+    QTimer* Timer1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
+    PictureBox* Buff = nullptr;
+    PictureBox* disk = nullptr;
+    PictureBox* selector = nullptr;
+    PictureBox* Picture1 = nullptr;
+    QLabel* Label3 = nullptr;
+
+    QMenu* mJoc = nullptr;
+    QAction* mStart = nullptr;
+    QAction* mOptiuni = nullptr;
+    QAction* mExit = nullptr;
+    QMenu* mAjutor = nullptr;
+    QAction* mAbout = nullptr;
+
+public slots:
+    void mStart_Click();
+    void mOptiuni_Click();
+    void mExit_Click();
+    void mAbout_Click();
+    void Timer1_Timer();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+
+private:
+    void Form_Load();
+    void placeReadout();
+
+    void createControls();
+    void createMenus();
+
+    // Runs one handler to its end. A runtime error in it is reported with the
+    // standard message and ends the program, as every handler's error does.
+    bool runHandler(const std::function<void()>& handler);
+
+    GameState state_;
+    BoardCanvas canvas_;
+    BoardView* board_ = nullptr;
+    float fontSize_ = 0.0f;
+    bool failed_ = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "board/game_state.h"
+
+#include <cstdint>
+
+namespace velmora {
+
+// The sizes of the two hidden picture boxes that the board geometry is derived
+// from, in pixels of the window, border included.
+struct PictureSizes {
+    float pictureWidth = 0.0f;   // Picture1.Width: the board-disk image's box
+    float pictureHeight = 0.0f;  // Picture1.Height
+    float selectorWidth = 0.0f;  // selector.Width: the cursor image's box
+};
+
+// What the game asks of the window it is played in. The rules never call the
+// window toolkit; the main window implements this, tests implement it with a
+// recorder.
+class BoardHost {
+public:
+    virtual ~BoardHost() = default;
+
+    virtual PictureSizes pictureSizes() const = 0;
+
+    // The renderer's three operations.
+    virtual void DrawPeg(std::int16_t tower) = 0;
+    virtual void DrawDisk(const DiskSlot& slot, std::int16_t level) = 0;
+    virtual void RedrawBoard() = 0;
+
+    // Puts the cursor sprite at (left, top) with the cursor image and makes it
+    // visible. Positions stay reals: a half-width of 41.5 is not rounded.
+    virtual void showCursorSprite(float left, float top) = 0;
+};
+
+} // namespace velmora
