@@ -1,0 +1,195 @@
+#include "x_session.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+struct XSession::Private {
+    Display* display = nullptr;
+};
+
+namespace {
+
+// A window that vanished between two requests is not a reason to end the test
+// program: the request fails and the caller sees an empty answer.
+int ignoreXErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+} // namespace
+
+XSession::XSession()
+    : d(std::make_unique<Private>())
+{
+}
+
+XSession::~XSession()
+{
+    if (d->display)
+        XCloseDisplay(d->display);
+    if (xvfb_.state() != QProcess::NotRunning) {
+        xvfb_.terminate();
+        xvfb_.waitForFinished(5000);
+    }
+}
+
+bool XSession::open(QString* reason)
+{
+    displayName_ = qEnvironmentVariable("DISPLAY");
+    if (displayName_.isEmpty()) {
+        // A free display number: no lock file and no socket.
+        int number = 90;
+        for (; number < 200; ++number) {
+            if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))
+                && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+                break;
+        }
+        displayName_ = QStringLiteral(":%1").arg(number);
+        xvfb_.setProgram(QStringLiteral("Xvfb"));
+        xvfb_.setArguments({displayName_, QStringLiteral("-screen"), QStringLiteral("0"),
+                            QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        xvfb_.start();
+        if (!xvfb_.waitForStarted(5000)) {
+            *reason = QStringLiteral("Xvfb could not be started: ") + xvfb_.errorString();
+            return false;
+        }
+    }
+    XSetErrorHandler(ignoreXErrors);
+    const QByteArray name = displayName_.toLocal8Bit();
+    QDeadlineTimer deadline(10000);
+    while (!(d->display = XOpenDisplay(name.constData()))) {
+        if (deadline.hasExpired() || (xvfb_.state() == QProcess::NotRunning && !qEnvironmentVariableIsSet("DISPLAY"))) {
+            *reason = QStringLiteral("cannot open display ") + displayName_;
+            return false;
+        }
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+QSize XSession::screenSize() const
+{
+    const int screen = DefaultScreen(d->display);
+    return QSize(DisplayWidth(d->display, screen), DisplayHeight(d->display, screen));
+}
+
+unsigned long XSession::findWindow(const QString& title, int timeoutMs) const
+{
+    QDeadlineTimer deadline(timeoutMs);
+    do {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        Window found = 0;
+        if (XQueryTree(d->display, DefaultRootWindow(d->display), &root, &parent, &children, &count)) {
+            for (unsigned int i = 0; i < count && !found; ++i) {
+                char* name = nullptr;
+                if (XFetchName(d->display, children[i], &name) && name) {
+                    if (title == QString::fromUtf8(name) && isViewable(children[i]))
+                        found = children[i];
+                    XFree(name);
+                }
+            }
+            if (children)
+                XFree(children);
+        }
+        if (found)
+            return found;
+        QThread::msleep(50);
+    } while (!deadline.hasExpired());
+    return 0;
+}
+
+QRect XSession::geometry(unsigned long window) const
+{
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(d->display, window, &attributes))
+        return QRect();
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(d->display, window, DefaultRootWindow(d->display), 0, 0, &x, &y, &child);
+    return QRect(x, y, attributes.width, attributes.height);
+}
+
+bool XSession::isViewable(unsigned long window) const
+{
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(d->display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+QImage XSession::grab(unsigned long window) const
+{
+    // Read from the root window: what the screen shows there, covers included.
+    const QRect area = geometry(window).intersected(QRect(QPoint(0, 0), screenSize()));
+    if (area.isEmpty() || !isViewable(window))
+        return QImage();
+    XImage* image = XGetImage(d->display, DefaultRootWindow(d->display), area.x(), area.y(),
+                              static_cast<unsigned>(area.width()), static_cast<unsigned>(area.height()), AllPlanes,
+                              ZPixmap);
+    if (!image)
+        return QImage();
+    QImage result(area.size(), QImage::Format_RGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < area.width(); ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            line[x] = qRgb(static_cast<int>((pixel & image->red_mask) >> 16),
+                           static_cast<int>((pixel & image->green_mask) >> 8),
+                           static_cast<int>(pixel & image->blue_mask));
+        }
+    }
+    XDestroyImage(image);
+    return result;
+}
+
+unsigned long XSession::coverArea(const QRect& area) const
+{
+    const int screen = DefaultScreen(d->display);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = 1;
+    attributes.background_pixel = WhitePixel(d->display, screen);
+    const Window cover = XCreateWindow(d->display, DefaultRootWindow(d->display), area.x(), area.y(),
+                                       static_cast<unsigned>(area.width()), static_cast<unsigned>(area.height()), 0,
+                                       CopyFromParent, InputOutput, nullptr, CWOverrideRedirect | CWBackPixel,
+                                       &attributes);
+    XMapRaised(d->display, cover);
+    XSync(d->display, 0);
+    return cover;
+}
+
+void XSession::destroyWindow(unsigned long window) const
+{
+    XDestroyWindow(d->display, window);
+    XSync(d->display, 0);
+}
+
+void XSession::unmap(unsigned long window) const
+{
+    XUnmapWindow(d->display, window);
+    XSync(d->display, 0);
+}
+
+void XSession::map(unsigned long window) const
+{
+    XMapWindow(d->display, window);
+    XSync(d->display, 0);
+}
+
+void XSession::moveResize(unsigned long window, const QRect& area) const
+{
+    XMoveResizeWindow(d->display, window, area.x(), area.y(), static_cast<unsigned>(area.width()),
+                      static_cast<unsigned>(area.height()));
+    XSync(d->display, 0);
+}
+
+void XSession::sync() const
+{
+    XSync(d->display, 0);
+}

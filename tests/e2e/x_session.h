@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+
+#include <memory>
+
+// A connection to a real X server for end-to-end tests: the one in DISPLAY,
+// or an Xvfb of its own when there is none. Keeps Xlib's macros out of the
+// tests. Window ids are plain numbers.
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    // Connects, starting Xvfb if needed; false with a reason when impossible.
+    bool open(QString* reason);
+    QString displayName() const { return displayName_; }
+    QSize screenSize() const;
+
+    // The first viewable top-level window with this title, waiting up to timeoutMs.
+    unsigned long findWindow(const QString& title, int timeoutMs) const;
+    QRect geometry(unsigned long window) const;  // position on the screen and size
+    bool isViewable(unsigned long window) const;
+
+    // The window's area of the screen, as the screen shows it.
+    QImage grab(unsigned long window) const;
+
+    // A plain white window over the given screen area; 0 on failure.
+    unsigned long coverArea(const QRect& area) const;
+    void destroyWindow(unsigned long window) const;
+    void unmap(unsigned long window) const;
+    void map(unsigned long window) const;
+    void moveResize(unsigned long window, const QRect& area) const;
+    void sync() const;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+    QString displayName_;
+    QProcess xvfb_;
+};
