@@ -45,6 +45,7 @@ public:
     bool load();
 
     const GameState& state() const { return state_; }
+    GameState& state() { return state_; }
     BoardView* boardView() const { return board_; }
     const BoardCanvas& canvas() const { return canvas_; }
 
