@@ -86,17 +86,25 @@ void BM_ResetBoard_Surface(benchmark::State& run)
 }
 BENCHMARK(BM_ResetBoard_Surface)->Unit(benchmark::kMicrosecond);
 
-void BM_RedrawBoard_Window(benchmark::State& run)
+// The loaded window, shown, with a 15-disk board; false when it cannot be shown.
+bool showFifteenDiskWindow(Form1& window, benchmark::State& run)
 {
-    Form1 window;
     window.load();
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         run.SkipWithError("window not exposed");
-        return;
+        return false;
     }
     window.state().DiskCount = 15;
     ResetBoard(window.state(), window);
+    return true;
+}
+
+void BM_RedrawBoard_Window(benchmark::State& run)
+{
+    Form1 window;
+    if (!showFifteenDiskWindow(window, run))
+        return;
     spreadFifteenDisks(window.state());
     for (auto _ : run)
         window.RedrawBoard();
@@ -106,13 +114,8 @@ BENCHMARK(BM_RedrawBoard_Window)->Unit(benchmark::kMicrosecond);
 void BM_ResetBoard_Window(benchmark::State& run)
 {
     Form1 window;
-    window.load();
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        run.SkipWithError("window not exposed");
+    if (!showFifteenDiskWindow(window, run))
         return;
-    }
-    window.state().DiskCount = 15;
     for (auto _ : run)
         ResetBoard(window.state(), window);
 }

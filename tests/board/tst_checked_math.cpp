@@ -124,14 +124,6 @@ private slots:
                 QCOMPARE(state.Towers(tower)(slot), DiskSlot{});
         }
     }
-
-    void booleansAreMinusOneAndZero()
-    {
-        QCOMPARE(BooleanTrue, std::int16_t{-1});
-        QVERIFY(isTrue(1));
-        QVERIFY(isTrue(-1));
-        QVERIFY(!isTrue(0));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCheckedMath)
