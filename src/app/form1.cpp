@@ -5,9 +5,12 @@
 #include "board/checked_math.h"
 #include "board/reset_board.h"
 #include "render/board_renderer.h"
+#include "sound/play_sound_cue.h"
+#include "sound/sdl_sound_player.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,6 +101,8 @@ Form1::Form1(QWidget* parent)
     , canvas_(QSize(ClientWidth, ClientHeight), BoardBackground)
 {
     initialiseResources();
+    // A cue that cannot be played gives the desktop's beep instead.
+    soundPlayer_ = std::make_unique<SdlSoundPlayer>([] { QApplication::beep(); });
     setWindowTitle(QStringLiteral("Form1"));
     board_ = new BoardView(canvas_, this);
     setCentralWidget(board_);
@@ -208,6 +213,18 @@ bool Form1::runHandler(const std::function<void()>& handler)
     box.exec();
     QCoreApplication::exit(1);
     return false;
+}
+
+void Form1::PlaySoundCue(const SoundCue& cue)
+{
+    velmora::PlaySoundCue(
+        *soundPlayer_, [] { return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(); },
+        cue.fileName, cue.flags);
+}
+
+void Form1::setSoundPlayer(std::unique_ptr<SoundPlayer> player)
+{
+    soundPlayer_ = std::move(player);
 }
 
 float Form1::FontSize() const

@@ -4,10 +4,13 @@
 #include "board/game_state.h"
 #include "render/board_canvas.h"
 #include "render/render_target.h"
+#include "sound/sound_cue.h"
+#include "sound/sound_player.h"
 
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QGroupBox;
@@ -48,6 +51,11 @@ public:
     GameState& state() { return state_; }
     BoardView* boardView() const { return board_; }
     const BoardCanvas& canvas() const { return canvas_; }
+
+    // Plays a cue from the program's folder. The player is the real one
+    // unless a test puts its own in.
+    void PlaySoundCue(const SoundCue& cue);
+    void setSoundPlayer(std::unique_ptr<SoundPlayer> player);
 
     // The window's font size, which the game sets and nothing prints with.
     float FontSize() const;
@@ -121,6 +129,7 @@ private:
 
     GameState state_;
     BoardCanvas canvas_;
+    std::unique_ptr<SoundPlayer> soundPlayer_;
     BoardView* board_ = nullptr;
     float fontSize_ = 0.0f;
     bool failed_ = false;

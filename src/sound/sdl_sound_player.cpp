@@ -1,0 +1,135 @@
+#include "sound/sdl_sound_player.h"
+
+#include "sound/sound_cue.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <thread>
+
+namespace velmora {
+
+namespace {
+
+constexpr int OutputFrequency = 44100;
+constexpr int OutputChannels = 2;
+constexpr int OutputBufferFrames = 512;  // about 12 ms: short latency for short cues
+constexpr std::chrono::seconds RetryDeviceAfter{10};
+constexpr std::chrono::milliseconds PollInterval{2};
+
+// Only RIFF/WAVE files are cues; SDL_mixer would also take other formats.
+bool looksLikeWave(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::array<char, 12> header{};
+    if (!file.read(header.data(), header.size()))
+        return false;
+    return std::memcmp(header.data(), "RIFF", 4) == 0 && std::memcmp(header.data() + 8, "WAVE", 4) == 0;
+}
+
+} // namespace
+
+SdlSoundPlayer::SdlSoundPlayer(Fallback fallback)
+    : fallback_(std::move(fallback))
+{
+    openDevice();
+}
+
+SdlSoundPlayer::~SdlSoundPlayer()
+{
+    closeDevice();
+}
+
+bool SdlSoundPlayer::openDevice()
+{
+    everTried_ = true;
+    lastAttempt_ = std::chrono::steady_clock::now();
+    // Without this SDL takes over SIGINT and SIGTERM and the game ignores them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    if (Mix_OpenAudio(OutputFrequency, AUDIO_S16SYS, OutputChannels, OutputBufferFrames) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    Mix_AllocateChannels(1);
+    Uint16 format = 0;
+    Mix_QuerySpec(&frequency_, &format, &channels_);
+    bytesPerSample_ = SDL_AUDIO_BITSIZE(format) / 8;
+    bufferFrames_ = OutputBufferFrames;
+    open_ = frequency_ > 0 && channels_ > 0 && bytesPerSample_ > 0;
+    if (!open_)
+        closeDevice();
+    return open_;
+}
+
+void SdlSoundPlayer::closeDevice()
+{
+    if (!everTried_)
+        return;
+    stopSounding();
+    if (open_ || SDL_WasInit(SDL_INIT_AUDIO)) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    open_ = false;
+}
+
+void SdlSoundPlayer::stopSounding()
+{
+    if (!sounding_)
+        return;
+    Mix_HaltChannel(0);
+    Mix_FreeChunk(sounding_);
+    sounding_ = nullptr;
+}
+
+std::chrono::milliseconds SdlSoundPlayer::lengthOf(const Mix_Chunk& chunk) const
+{
+    const long long bytesPerSecond = static_cast<long long>(frequency_) * channels_ * bytesPerSample_;
+    return std::chrono::milliseconds(static_cast<long long>(chunk.alen) * 1000 / bytesPerSecond);
+}
+
+void SdlSoundPlayer::play(const std::string& path, std::uint32_t flags)
+{
+    if (!open_ && std::chrono::steady_clock::now() - lastAttempt_ >= RetryDeviceAfter)
+        openDevice();
+    if (!open_)
+        return;
+
+    // A new cue always silences the one sounding, as the system player does.
+    stopSounding();
+
+    Mix_Chunk* chunk = looksLikeWave(path) ? Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1) : nullptr;
+    if (!chunk || chunk->alen == 0) {
+        if (chunk)
+            Mix_FreeChunk(chunk);
+        if (fallback_)
+            fallback_();
+        return;
+    }
+    sounding_ = chunk;
+    if (Mix_PlayChannel(0, chunk, 0) < 0) {
+        stopSounding();
+        return;
+    }
+    if (flags != SoundSync)
+        return;
+
+    // The sound cannot end before its own length has passed. Then wait for
+    // the mixer to let go of it and for the device to play out its last
+    // buffer; never longer than the sound plus the margin.
+    const auto start = std::chrono::steady_clock::now();
+    const auto length = lengthOf(*chunk);
+    const auto deadline = start + length + SyncMargin;
+    std::this_thread::sleep_until(start + length);
+    while (Mix_Playing(0) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(PollInterval);
+    const auto drain = std::chrono::milliseconds(1000LL * bufferFrames_ / frequency_);
+    std::this_thread::sleep_until(std::min(std::chrono::steady_clock::now() + drain, deadline));
+}
+
+} // namespace velmora

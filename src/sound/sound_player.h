@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace velmora {
+
+// Plays one wave file by its full path. flags is SoundAsync (return once the
+// sound has started) or SoundSync (return when it has ended). A new sound cuts
+// off the one still sounding. Nothing is reported: a file that cannot be
+// played gives the fallback sound or silence.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void play(const std::string& path, std::uint32_t flags) = 0;
+};
+
+} // namespace velmora

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+// Reading back recorded sound: 16-bit little-endian samples, one channel
+// taken out of an interleaved stream.
+struct Recording {
+    std::vector<std::int16_t> samples;
+    int rate = 0;
+
+    static Recording fromInterleaved(const QByteArray& bytes, int rate, int channels)
+    {
+        Recording recording;
+        recording.rate = rate;
+        const qsizetype frames = bytes.size() / (2 * channels);
+        recording.samples.resize(static_cast<std::size_t>(frames));
+        for (qsizetype i = 0; i < frames; ++i)
+            std::memcpy(&recording.samples[static_cast<std::size_t>(i)], bytes.constData() + i * 2 * channels, 2);
+        return recording;
+    }
+
+    double seconds(std::size_t sampleIndex) const { return static_cast<double>(sampleIndex) / rate; }
+
+    // Root mean square of the samples in [first, last), scaled to 0..1.
+    double rms(std::size_t first, std::size_t last) const
+    {
+        if (last <= first || last > samples.size())
+            return 0.0;
+        double sum = 0.0;
+        for (std::size_t i = first; i < last; ++i)
+            sum += static_cast<double>(samples[i]) * samples[i];
+        return std::sqrt(sum / static_cast<double>(last - first)) / 32768.0;
+    }
+
+    // The first and one past the last sample of the 10 ms windows louder
+    // than threshold; {0, 0} when nothing is.
+    std::pair<std::size_t, std::size_t> loudSpan(double threshold = 0.02) const
+    {
+        const std::size_t window = static_cast<std::size_t>(rate / 100);
+        std::size_t first = 0;
+        std::size_t last = 0;
+        bool found = false;
+        for (std::size_t start = 0; start + window <= samples.size(); start += window) {
+            if (rms(start, start + window) > threshold) {
+                if (!found)
+                    first = start;
+                found = true;
+                last = start + window;
+            }
+        }
+        return {first, last};
+    }
+
+    // Zero crossings per second in [first, last): about twice the pitch.
+    double crossingsPerSecond(std::size_t first, std::size_t last) const
+    {
+        if (last <= first + 1)
+            return 0.0;
+        int crossings = 0;
+        for (std::size_t i = first + 1; i < last; ++i)
+            crossings += (samples[i - 1] < 0) != (samples[i] < 0) ? 1 : 0;
+        return crossings / seconds(last - first);
+    }
+};

@@ -1,0 +1,175 @@
+// The player's timing and cut-off behaviour, on SDL's "disk" audio driver,
+// which plays in real time into a file that the test reads back.
+
+#include "pcm_analysis.h"
+#include "sound/sdl_sound_player.h"
+#include "sound/sound_cue.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <memory>
+
+using namespace velmora;
+
+namespace {
+
+const QString Waves = QStringLiteral(VELMORA_WAVE_DIR);
+
+std::string wave(const char* name)
+{
+    return QDir(Waves).filePath(QString::fromLatin1(name)).toStdString();
+}
+
+} // namespace
+
+class TestSdlPlayer : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir scratch_;
+    int beeps_ = 0;
+
+    std::unique_ptr<SdlSoundPlayer> playerOn(const QByteArray& driver, const QString& output = QString())
+    {
+        qputenv("SDL_AUDIODRIVER", driver);
+        if (!output.isEmpty())
+            qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
+        beeps_ = 0;
+        return std::make_unique<SdlSoundPlayer>([this] { ++beeps_; });
+    }
+
+    // What the disk driver wrote: 44.1 kHz stereo, left channel.
+    static Recording readBack(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return Recording{};
+        return Recording::fromInterleaved(file.readAll(), 44100, 2);
+    }
+
+    static qint64 timed(const std::function<void()>& call)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        call();
+        return timer.elapsed();
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(scratch_.isValid()); }
+
+    void asynchronousReturnsAtOnceSynchronousWaitsForTheEnd()
+    {
+        auto player = playerOn("disk", scratch_.filePath(QStringLiteral("timing.raw")));
+        QVERIFY(player->deviceOpen());
+        const qint64 async = timed([&] { player->play(wave("Yahoo_ring_03.wav"), SoundAsync); });
+        QVERIFY2(async < 100, qPrintable(QString::number(async)));
+
+        // The ring is 1.0 s long; the wait ends with it, within the margin.
+        const qint64 sync = timed([&] { player->play(wave("riiiing.wav"), SoundSync); });
+        QVERIFY2(sync >= 990 && sync <= 1000 + 250 + 50, qPrintable(QString::number(sync)));
+        qInfo("synchronous 1.000 s cue held the caller %lld ms", sync);
+        QCOMPARE(beeps_, 0);
+    }
+
+    void aNewCueCutsOffTheSoundingOne()
+    {
+        const QString output = scratch_.filePath(QStringLiteral("cut.raw"));
+        {
+            auto player = playerOn("disk", output);
+            player->play(wave("Yahoo_ring_03.wav"), SoundAsync);  // 1.2 s, high notes
+            QThread::msleep(200);
+            player->play(wave("sound12.wav"), SoundAsync);        // 0.25 s, a low knock
+            QThread::msleep(700);
+        }
+        const Recording heard = readBack(output);
+        const auto [first, last] = heard.loudSpan();
+        QVERIFY(last > first);
+        const double span = heard.seconds(last - first);
+        // 0.2 s of the arpeggio then the knock, instead of 1.2 s and more.
+        QVERIFY2(span > 0.35 && span < 0.6, qPrintable(QString::number(span)));
+        const std::size_t tenth = static_cast<std::size_t>(heard.rate / 10);
+        QVERIFY(heard.crossingsPerSecond(first, first + tenth) > 900);  // C5 and its octave
+        QVERIFY(heard.crossingsPerSecond(last - 2 * tenth, last - tenth / 2) < 700);  // 220 Hz
+    }
+
+    void unplayableFilesFallBackQuietlyAndPromptly_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << "missing.wav" << QByteArray();
+        QTest::newRow("empty") << "empty.wav" << QByteArray("");
+        QTest::newRow("not a wave") << "text.wav" << QByteArray("Ati pierdut - mai incercati\n");
+        QTest::newRow("wave header and no data") << "header.wav"
+                                                << QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16);
+        QTest::newRow("a folder") << "folder.wav" << QByteArray();
+    }
+
+    void unplayableFilesFallBackQuietlyAndPromptly()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        const QString path = scratch_.filePath(name);
+        if (name == QStringLiteral("folder.wav")) {
+            QVERIFY(QDir().mkpath(path));
+        } else if (name != QStringLiteral("missing.wav")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const QString output = scratch_.filePath(QStringLiteral("fallback.raw"));
+        {
+            auto player = playerOn("disk", output);
+            player->play(wave("Yahoo_ring_03.wav"), SoundAsync);
+            QThread::msleep(100);
+            const qint64 took = timed([&] { player->play(QFile::encodeName(path).toStdString(), SoundSync); });
+            QVERIFY2(took < 100, qPrintable(QString::number(took)));
+            QCOMPARE(beeps_, 1);
+            QThread::msleep(300);
+        }
+        // The failing cue still silenced the one sounding.
+        const Recording heard = readBack(output);
+        const auto [first, last] = heard.loudSpan();
+        QVERIFY2(heard.seconds(last - first) < 0.25, qPrintable(QString::number(heard.seconds(last - first))));
+    }
+
+    void truncatedWavePlaysWhatItHolds()
+    {
+        QFile whole(QString::fromStdString(wave("riiiing.wav")));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bytes = whole.readAll();
+        const QString path = scratch_.filePath(QStringLiteral("truncated.wav"));
+        QFile cut(path);
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(bytes.left(44 + 22050 / 5 * 2));  // the header claims 1 s; 0.2 s is there
+        cut.close();
+
+        auto player = playerOn("disk", scratch_.filePath(QStringLiteral("truncated.raw")));
+        const qint64 took = timed([&] { player->play(QFile::encodeName(path).toStdString(), SoundSync); });
+        QVERIFY2(took < 600, qPrintable(QString::number(took)));
+        QVERIFY(beeps_ <= 1);
+    }
+
+    void withoutADeviceEverythingIsSilentAndImmediate()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        auto player = playerOn("no-such-driver");
+        QVERIFY(timer.elapsed() < 500);
+        QVERIFY(!player->deviceOpen());
+        const qint64 took = timed([&] {
+            player->play(wave("riiiing.wav"), SoundSync);
+            player->play(wave("missing.wav"), SoundSync);
+        });
+        QVERIFY2(took < 50, qPrintable(QString::number(took)));
+        QCOMPARE(beeps_, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSdlPlayer)
+#include "tst_sdl_player.moc"
