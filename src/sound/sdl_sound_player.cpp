@@ -18,7 +18,6 @@ constexpr int OutputFrequency = 44100;
 constexpr int OutputChannels = 2;
 constexpr int OutputBufferFrames = 512;  // about 12 ms: short latency for short cues
 constexpr std::chrono::seconds RetryDeviceAfter{10};
-constexpr std::chrono::milliseconds PollInterval{2};
 
 // Only RIFF/WAVE files are cues; SDL_mixer would also take other formats.
 bool looksLikeWave(const std::string& path)
@@ -119,17 +118,12 @@ void SdlSoundPlayer::play(const std::string& path, std::uint32_t flags)
     if (flags != SoundSync)
         return;
 
-    // The sound cannot end before its own length has passed. Then wait for
-    // the mixer to let go of it and for the device to play out its last
-    // buffer; never longer than the sound plus the margin.
+    // SDL plays on its own thread; the cue has ended once its own length and
+    // the device's last buffer have passed. The mixer's "still playing" flag
+    // is no clock: on PulseAudio it lags the sound by half a second.
     const auto start = std::chrono::steady_clock::now();
-    const auto length = lengthOf(*chunk);
-    const auto deadline = start + length + SyncMargin;
-    std::this_thread::sleep_until(start + length);
-    while (Mix_Playing(0) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(PollInterval);
     const auto drain = std::chrono::milliseconds(1000LL * bufferFrames_ / frequency_);
-    std::this_thread::sleep_until(std::min(std::chrono::steady_clock::now() + drain, deadline));
+    std::this_thread::sleep_until(start + lengthOf(*chunk) + drain);
 }
 
 } // namespace velmora

@@ -14,8 +14,8 @@ namespace velmora {
 // The real player: SDL2_mixer on one mixing channel, so a new cue cuts off the
 // one sounding. Only SDL's audio subsystem is used, with its signal handlers
 // off. SDL mixes on its own thread: an asynchronous cue returns once started,
-// a synchronous one polls until its sound has ended, bounded by the sound's
-// own length plus a margin, without handling any event of the window.
+// a synchronous one blocks the caller for the sound's own length plus one
+// device buffer (about 12 ms), without handling any event of the window.
 //
 // Without a sound device everything is silent and returns at once; the
 // device is looked for when the player is made and again at a cue at most
@@ -34,9 +34,6 @@ public:
     void play(const std::string& path, std::uint32_t flags) override;
 
     bool deviceOpen() const { return open_; }
-
-    // The longest a synchronous cue waits beyond its sound's length.
-    static constexpr std::chrono::milliseconds SyncMargin{250};
 
 private:
     bool openDevice();

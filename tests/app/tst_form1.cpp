@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,13 @@ bool isWhite(QRgb pixel)
 }
 
 } // namespace
+
+class RecordingPlayer : public SoundPlayer {
+public:
+    std::vector<std::pair<std::string, std::uint32_t>>* played;
+    explicit RecordingPlayer(std::vector<std::pair<std::string, std::uint32_t>>* into) : played(into) {}
+    void play(const std::string& path, std::uint32_t flags) override { played->emplace_back(path, flags); }
+};
 
 class TestForm1 : public QObject {
     Q_OBJECT
@@ -235,6 +243,20 @@ private slots:
         QCOMPARE(form.Buff->picture(), form.disk->picture());
         form.setSpritePicture(SpritePicture::Selector);
         QCOMPARE(form.Buff->size(), QSize(83, 80));
+    }
+
+    void cuesComeFromTheProgramsFolder()
+    {
+        const auto window = loadedWindow();
+        QVERIFY(window);
+        std::vector<std::pair<std::string, std::uint32_t>> played;
+        window->setSoundPlayer(std::make_unique<RecordingPlayer>(&played));
+        window->PlaySoundCue(CueTimeUp);
+        window->PlaySoundCue(CueWin);
+        const std::string folder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+        QCOMPARE(played.size(), std::size_t{2});
+        QCOMPARE(played.at(0), (std::pair<std::string, std::uint32_t>{folder + "/riiiing.wav", 0}));
+        QCOMPARE(played.at(1), (std::pair<std::string, std::uint32_t>{folder + "/Yahoo_ring_03.wav", 1}));
     }
 
     void paintingShowsTheSurface()

@@ -6,6 +6,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 struct XSession::Private {
     Display* display = nullptr;
@@ -192,4 +193,18 @@ void XSession::moveResize(unsigned long window, const QRect& area) const
 void XSession::sync() const
 {
     XSync(d->display, 0);
+}
+
+bool XSession::sendKey(unsigned long window, const char* key) const
+{
+    const KeySym symbol = XStringToKeysym(key);
+    const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(d->display, symbol);
+    if (code == 0)
+        return false;
+    // No window manager: give the window the focus ourselves.
+    XSetInputFocus(d->display, window, RevertToParent, CurrentTime);
+    XTestFakeKeyEvent(d->display, code, 1, CurrentTime);
+    XTestFakeKeyEvent(d->display, code, 0, CurrentTime);
+    XSync(d->display, 0);
+    return true;
 }

@@ -38,6 +38,10 @@ public:
     void moveResize(unsigned long window, const QRect& area) const;
     void sync() const;
 
+    // A real key press and release through XTest, with the window focused.
+    // key is an X keysym name ("F4", "Left", "space").
+    bool sendKey(unsigned long window, const char* key) const;
+
 private:
     struct Private;
     std::unique_ptr<Private> d;
