@@ -101,6 +101,12 @@ Form1::Form1(QWidget* parent)
     , canvas_(QSize(ClientWidth, ClientHeight), BoardBackground)
 {
     initialiseResources();
+    messageBox_ = [this](const QString& prompt, const QString& title) {
+        QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::NoButton, this);
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);  // plain, without a theme's icon
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+    };
     // A cue that cannot be played gives the desktop's beep instead.
     soundPlayer_ = std::make_unique<SdlSoundPlayer>([] { QApplication::beep(); });
     setWindowTitle(QStringLiteral("Form1"));
@@ -118,7 +124,17 @@ void Form1::createControls()
 {
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    // Each tick is handled from the event queue, not inside the timer's own
+    // activation: Qt never fires a timer again while its activation runs, and
+    // the lost game's message box must let further ticks run nested. A tick
+    // still queued when the clock stops is dropped, as the clock's own are.
+    connect(
+        Timer1, &QTimer::timeout, this,
+        [this] {
+            if (Timer1->isActive())
+                runHandler([this] { Timer1_Timer(); });
+        },
+        Qt::QueuedConnection);
 
     Frame1 = new QGroupBox(QStringLiteral("Optiuni"), board_);
     Frame1->setGeometry(8, 432, 481, 169);
@@ -139,11 +155,11 @@ void Form1::createControls()
     Label1 = makeCaption(Frame1, QStringLiteral("Time"), QRect(16, 48, 105, 41));
     Frame1->setVisible(false);
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command1, &QPushButton::clicked, this, guarded(&Form1::Command1_Click));
+    connect(Command2, &QPushButton::clicked, this, guarded(&Form1::Command2_Click));
+    connect(Command3, &QPushButton::clicked, this, guarded(&Form1::Command3_Click));
+    connect(Command4, &QPushButton::clicked, this, guarded(&Form1::Command4_Click));
+    connect(Command5, &QPushButton::clicked, this, guarded(&Form1::Command5_Click));
 
     Buff = makePictureBox(board_, QRect(264, 640, 185, 161), QString());
     disk = makePictureBox(board_, QRect(600, 648, 81, 81), QStringLiteral(":/images/disk_in_hand.bmp"));
@@ -183,15 +199,20 @@ void Form1::createMenus()
     for (QAction* item : {mStart, mOptiuni, mExit, mAbout})
         item->setShortcutContext(Qt::WindowShortcut);
 
-    connect(mStart, &QAction::triggered, this, &Form1::mStart_Click);
-    connect(mOptiuni, &QAction::triggered, this, &Form1::mOptiuni_Click);
-    connect(mExit, &QAction::triggered, this, &Form1::mExit_Click);
-    connect(mAbout, &QAction::triggered, this, &Form1::mAbout_Click);
+    connect(mStart, &QAction::triggered, this, guarded(&Form1::mStart_Click));
+    connect(mOptiuni, &QAction::triggered, this, guarded(&Form1::mOptiuni_Click));
+    connect(mExit, &QAction::triggered, this, guarded(&Form1::mExit_Click));
+    connect(mAbout, &QAction::triggered, this, guarded(&Form1::mAbout_Click));
 }
 
 bool Form1::load()
 {
     return runHandler([this] { Form_Load(); });
+}
+
+std::function<void()> Form1::guarded(void (Form1::*handler)())
+{
+    return [this, handler] { runHandler([this, handler] { (this->*handler)(); }); };
 }
 
 bool Form1::runHandler(const std::function<void()>& handler)
@@ -227,6 +248,11 @@ void Form1::setSoundPlayer(std::unique_ptr<SoundPlayer> player)
     soundPlayer_ = std::move(player);
 }
 
+void Form1::setMessageBox(MessageBox messageBox)
+{
+    messageBox_ = std::move(messageBox);
+}
+
 float Form1::FontSize() const
 {
     return fontSize_;
@@ -237,38 +263,11 @@ void Form1::setFontSize(float points)
     fontSize_ = points;
 }
 
-// Handlers -----------------------------------------------------------------
-
-void Form1::Form_Load()
-{
-    placeReadout();
-    state_.DiskCount = 10;
-    ResetBoard(state_, *this, [this] {
-        state_.TimeLimit = 60;
-        Text1->setText(QString::number(state_.TimeLimit));
-        Text2->setText(QString::number(state_.DiskCount));
-    });
-}
-
-// The read-out stands under tower 2 as the previous reset placed it; at the
-// first load the geometry is still zero, so it starts at (0, 100).
-void Form1::placeReadout()
-{
-    Label3->move(state_.TowerX(2), add32(state_.TowerBaseY(2), 100));
-}
-
-void Form1::mStart_Click() {}
+// Handlers of the options panel and the About dialog ----------------------
 
 void Form1::mOptiuni_Click() {}
 
-void Form1::mExit_Click()
-{
-    QCoreApplication::exit(0);
-}
-
 void Form1::mAbout_Click() {}
-
-void Form1::Timer1_Timer() {}
 
 void Form1::Command1_Click() {}
 

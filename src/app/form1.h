@@ -47,6 +47,16 @@ public:
     // Runs the load handler; false when it ended in a runtime error (reported).
     bool load();
 
+    // The phases of a game. No phase variable exists: a game is in play
+    // exactly while Timer1 runs.
+    void NewGame();
+    void EndGameWon();
+
+    // Shows a message box with one OK button and no icon, modal, and returns
+    // when it is closed. Tests put their own in.
+    using MessageBox = std::function<void(const QString& prompt, const QString& title)>;
+    void setMessageBox(MessageBox messageBox);
+
     const GameState& state() const { return state_; }
     GameState& state() { return state_; }
     BoardView* boardView() const { return board_; }
@@ -119,6 +129,8 @@ public slots:
 private:
     void Form_Load();
     void placeReadout();
+    void showReadout(std::int16_t seconds);
+    void LoseGame();
 
     void createControls();
     void createMenus();
@@ -126,10 +138,13 @@ private:
     // Runs one handler to its end. A runtime error in it is reported with the
     // standard message and ends the program, as every handler's error does.
     bool runHandler(const std::function<void()>& handler);
+    // A slot that runs the handler through runHandler.
+    std::function<void()> guarded(void (Form1::*handler)());
 
     GameState state_;
     BoardCanvas canvas_;
     std::unique_ptr<SoundPlayer> soundPlayer_;
+    MessageBox messageBox_;
     BoardView* board_ = nullptr;
     float fontSize_ = 0.0f;
     bool failed_ = false;

@@ -1,0 +1,135 @@
+#include "pulse_capture.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+const QString Sink = QStringLiteral("velmora_sink");
+
+} // namespace
+
+PulseServer::~PulseServer()
+{
+    if (server_.state() != QProcess::NotRunning) {
+        server_.terminate();
+        if (!server_.waitForFinished(5000))
+            server_.kill();
+    }
+}
+
+bool PulseServer::start(QString* reason)
+{
+    if (!runtime_.isValid()) {
+        *reason = QStringLiteral("no temporary folder");
+        return false;
+    }
+    const QString socket = runtime_.filePath(QStringLiteral("native"));
+    environment_ = QProcessEnvironment::systemEnvironment();
+    environment_.insert(QStringLiteral("HOME"), runtime_.path());
+    environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+    environment_.insert(QStringLiteral("PULSE_RUNTIME_PATH"), runtime_.filePath(QStringLiteral("pulse")));
+    environment_.insert(QStringLiteral("PULSE_STATE_PATH"), runtime_.filePath(QStringLiteral("state")));
+    environment_.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + socket);
+    environment_.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    server_.setProcessEnvironment(environment_);
+    // Its log goes to a file: a pipe nobody reads would fill and stall the server.
+    server_.setProcessChannelMode(QProcess::MergedChannels);
+    server_.setStandardOutputFile(runtime_.filePath(QStringLiteral("pulseaudio.log")));
+    server_.start(QStringLiteral("pulseaudio"),
+                  {QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"), QStringLiteral("-n"),
+                   QStringLiteral("--use-pid-file=no"), QStringLiteral("--disable-shm=yes"),
+                   QStringLiteral("--log-target=stderr"), QStringLiteral("-L"),
+                   QStringLiteral("module-pipe-sink sink_name=%1 file=%2 format=s16le rate=%3 channels=1 "
+                                  "use_system_clock_for_timing=yes")
+                       .arg(Sink, fifo())
+                       .arg(Rate),
+                   QStringLiteral("-L"),
+                   QStringLiteral("module-native-protocol-unix socket=%1 auth-anonymous=1").arg(socket)});
+    if (!server_.waitForStarted(5000)) {
+        *reason = QStringLiteral("pulseaudio could not be started: ") + server_.errorString();
+        return false;
+    }
+    QDeadlineTimer deadline(10000);
+    while (!QFile::exists(socket)) {
+        if (deadline.hasExpired() || server_.state() != QProcess::Running) {
+            *reason = QStringLiteral("pulseaudio did not open its socket");
+            return false;
+        }
+        QThread::msleep(20);
+    }
+    if (!serverLists(QStringLiteral("sinks"), Sink)) {
+        *reason = QStringLiteral("the pipe sink did not appear");
+        return false;
+    }
+    return true;
+}
+
+bool PulseServer::serverLists(const QString& what, const QString& text) const
+{
+    QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        QProcess pactl;
+        pactl.setProcessEnvironment(environment_);
+        pactl.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("short"), what});
+        pactl.waitForFinished(5000);
+        if (pactl.readAllStandardOutput().contains(text.toUtf8()))
+            return true;
+        QThread::msleep(20);
+    }
+    return false;
+}
+
+SinkRecorder::SinkRecorder(const QString& fifo)
+{
+    descriptor_ = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    if (descriptor_ >= 0)
+        reader_ = std::thread([this] { readAll(); });
+}
+
+SinkRecorder::~SinkRecorder()
+{
+    if (descriptor_ < 0)
+        return;
+    stopping_ = true;
+    reader_.join();
+    ::close(descriptor_);
+}
+
+std::size_t SinkRecorder::position() const
+{
+    const std::lock_guard lock(mutex_);
+    return static_cast<std::size_t>(bytes_.size() / 2);
+}
+
+void SinkRecorder::restart()
+{
+    const std::lock_guard lock(mutex_);
+    bytes_.clear();
+}
+
+Recording SinkRecorder::snapshot() const
+{
+    const std::lock_guard lock(mutex_);
+    return Recording::fromInterleaved(bytes_, PulseServer::Rate, 1);
+}
+
+void SinkRecorder::readAll()
+{
+    char buffer[4096];
+    while (!stopping_) {
+        pollfd ready{descriptor_, POLLIN, 0};
+        if (::poll(&ready, 1, 20) <= 0)
+            continue;
+        const ssize_t got = ::read(descriptor_, buffer, sizeof buffer);
+        if (got > 0) {
+            const std::lock_guard lock(mutex_);
+            bytes_.append(buffer, got);
+        }
+    }
+}

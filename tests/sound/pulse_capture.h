@@ -1,0 +1,68 @@
+#pragma once
+
+#include "pcm_analysis.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+// A PulseAudio server of a test's own, in its own runtime folder, whose one
+// sink writes what it plays into a FIFO at real-time pace, silence included.
+// (A null sink's monitor recorded with parec loses the end of sounds on this
+// machine now and then; the pipe sink never did.) Torn down with the object.
+class PulseServer {
+public:
+    static constexpr int Rate = 22050;  // mono, 16-bit
+
+    PulseServer() = default;
+    ~PulseServer();
+    PulseServer(const PulseServer&) = delete;
+    PulseServer& operator=(const PulseServer&) = delete;
+
+    // Starts the server and waits until it lists its sink; false with a reason.
+    bool start(QString* reason);
+
+    // For clients: PULSE_SERVER and a private HOME and runtime folder.
+    QProcessEnvironment environment() const { return environment_; }
+    QString fifo() const { return runtime_.filePath(QStringLiteral("sink.fifo")); }
+
+private:
+    bool serverLists(const QString& what, const QString& text) const;
+
+    QTemporaryDir runtime_;
+    QProcess server_;
+    QProcessEnvironment environment_;
+};
+
+// Reads the sink's FIFO on a thread of its own, so the recording goes on while
+// the test's thread is held (by a synchronous cue, say). What has arrived at a
+// moment is the recording's position then.
+class SinkRecorder {
+public:
+    explicit SinkRecorder(const QString& fifo);
+    ~SinkRecorder();
+    SinkRecorder(const SinkRecorder&) = delete;
+    SinkRecorder& operator=(const SinkRecorder&) = delete;
+
+    bool started() const { return descriptor_ >= 0; }
+    std::size_t position() const;
+    // Drops what has arrived so far: the recording starts now.
+    void restart();
+    // What has arrived so far, leaving the recorder running.
+    Recording snapshot() const;
+
+private:
+    void readAll();
+
+    int descriptor_ = -1;
+    std::atomic<bool> stopping_{false};
+    std::thread reader_;
+    mutable std::mutex mutex_;
+    QByteArray bytes_;
+};
