@@ -32,6 +32,10 @@ public:
     void DrawDisk(const DiskSlot& slot, std::int16_t level) override { velmora::DrawDisk(state, *this, slot, level); }
     void RedrawBoard() override { velmora::RedrawBoard(state, *this); }
     void showCursorSprite(float, float) override {}
+    void moveCursorSprite(float) override {}
+    bool clockRunning() const override { return true; }
+    void PlaySoundCue(const SoundCue&) override {}
+    void EndGameWon() override {}
 
     DiskPictureMetrics diskPicture() const override { return {214.0f, 87.0f, 210.0f, 83.0f}; }
     void setSpritePicture(SpritePicture) override {}

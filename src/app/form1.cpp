@@ -2,7 +2,9 @@
 
 #include "app/board_view.h"
 #include "app/picture_box.h"
+#include "app/key_codes.h"
 #include "board/checked_math.h"
+#include "board/keyboard.h"
 #include "board/reset_board.h"
 #include "render/board_renderer.h"
 #include "sound/play_sound_cue.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -115,10 +118,38 @@ Form1::Form1(QWidget* parent)
     createControls();
     createMenus();
     fontSize_ = static_cast<float>(font().pointSizeF());
+    // Only a filter on the application sees the keys aimed at a focused child.
+    qApp->installEventFilter(this);
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this)
+        return false;
+    // A key that its first receiver ignores travels on to the parents; act
+    // on it once, where it arrives first: the focused control, else the window.
+    QWidget* first = QApplication::focusWidget();
+    if (!first || first->window() != this)
+        first = this;
+    if (widget != first)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const std::int16_t keyCode = virtualKeyCode(key->key());
+    const std::int16_t shift = shiftState(key->modifiers());
+    runHandler([this, keyCode, shift] { Form_KeyDown(state_, *this, keyCode, shift); });
+    // No key is consumed: the focused control gets it too. (Typed characters
+    // run no handler of the window.)
+    return false;
+}
 
 void Form1::createControls()
 {
@@ -307,6 +338,16 @@ void Form1::showCursorSprite(float left, float top)
     Buff->setTop(top);
     Buff->setPicture(selector->picture());
     Buff->setVisible(true);
+}
+
+void Form1::moveCursorSprite(float left)
+{
+    Buff->setLeft(left);
+}
+
+bool Form1::clockRunning() const
+{
+    return Timer1->isActive();
 }
 
 // RenderTarget -------------------------------------------------------------

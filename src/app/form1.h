@@ -50,7 +50,7 @@ public:
     // The phases of a game. No phase variable exists: a game is in play
     // exactly while Timer1 runs.
     void NewGame();
-    void EndGameWon();
+    void EndGameWon() override;
 
     // Shows a message box with one OK button and no icon, modal, and returns
     // when it is closed. Tests put their own in.
@@ -64,7 +64,7 @@ public:
 
     // Plays a cue from the program's folder. The player is the real one
     // unless a test puts its own in.
-    void PlaySoundCue(const SoundCue& cue);
+    void PlaySoundCue(const SoundCue& cue) override;
     void setSoundPlayer(std::unique_ptr<SoundPlayer> player);
 
     // The window's font size, which the game sets and nothing prints with.
@@ -77,6 +77,8 @@ public:
     void DrawDisk(const DiskSlot& slot, std::int16_t level) override;
     void RedrawBoard() override;
     void showCursorSprite(float left, float top) override;
+    void moveCursorSprite(float left) override;
+    bool clockRunning() const override;
 
     // RenderTarget
     DiskPictureMetrics diskPicture() const override;
@@ -125,6 +127,10 @@ public slots:
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
+
+protected:
+    // Key preview: sees every key meant for this window or its controls first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();

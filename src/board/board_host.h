@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/game_state.h"
+#include "sound/sound_cue.h"
 
 #include <cstdint>
 
@@ -31,6 +32,14 @@ public:
     // Puts the cursor sprite at (left, top) with the cursor image and makes it
     // visible. Positions stay reals: a half-width of 41.5 is not rounded.
     virtual void showCursorSprite(float left, float top) = 0;
+    // Moves the sprite sideways only; its picture and height stay.
+    virtual void moveCursorSprite(float left) = 0;
+
+    // A game is in play exactly while the clock runs.
+    virtual bool clockRunning() const = 0;
+    virtual void PlaySoundCue(const SoundCue& cue) = 0;
+    // The end of a won game: cue, clock off, message, menus.
+    virtual void EndGameWon() = 0;
 };
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "board/reset_board.h"
 
+#include "board/keyboard.h"
+
 namespace velmora {
 
 namespace {
@@ -55,8 +57,7 @@ void ResetBoard(GameState& state, BoardHost& host, const std::function<void()>& 
         host.DrawDisk(slot, level);
     }
 
-    const double left = state.TowerX(1) - double{state.SelectorWidth} / 2;
-    host.showCursorSprite(static_cast<float>(left), CursorSpriteTop);
+    host.showCursorSprite(cursorSpriteLeft(state, 1), CursorSpriteTop);
 
     state.SelectedTower = 1;
     state.Holding = BooleanFalse;

@@ -1,4 +1,5 @@
 #include "board/reset_board.h"
+#include "recording_host.h"
 
 #include <QTest>
 
@@ -7,34 +8,6 @@
 
 using namespace velmora;
 
-namespace {
-
-// Records what the reset asks of the window, in order.
-class RecordingHost : public BoardHost {
-public:
-    PictureSizes sizes{214.0f, 87.0f, 83.0f};
-    std::vector<std::string> calls;
-
-    PictureSizes pictureSizes() const override { return sizes; }
-    void DrawPeg(std::int16_t tower) override { calls.push_back("peg " + std::to_string(tower)); }
-    void DrawDisk(const DiskSlot& slot, std::int16_t level) override
-    {
-        calls.push_back("disk " + std::to_string(slot.DiskNumber) + " of tower " + std::to_string(slot.TowerNumber)
-                        + " at level " + std::to_string(level));
-    }
-    void RedrawBoard() override { calls.push_back("redraw"); }
-    void showCursorSprite(float left, float top) override
-    {
-        spriteLeft = left;
-        spriteTop = top;
-        calls.push_back("sprite");
-    }
-
-    float spriteLeft = -1.0f;
-    float spriteTop = -1.0f;
-};
-
-} // namespace
 
 class TestBoardLayout : public QObject {
     Q_OBJECT

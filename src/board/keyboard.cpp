@@ -1,0 +1,41 @@
+#include "board/keyboard.h"
+
+#include "board/moves.h"
+
+namespace velmora {
+
+float cursorSpriteLeft(const GameState& state, std::int16_t tower)
+{
+    return static_cast<float>(state.TowerX(tower) - double{state.SelectorWidth} / 2);
+}
+
+void PlaceCursor(const GameState& state, BoardHost& host, std::int16_t tower)
+{
+    if (tower < 1 || tower > 3)
+        return;
+    host.moveCursorSprite(cursorSpriteLeft(state, tower));
+}
+
+void Form_KeyDown(GameState& state, BoardHost& host, std::int16_t keyCode, std::int16_t /*shift*/)
+{
+    if (!host.clockRunning())
+        return;
+    if (keyCode != KeyCodeRight && keyCode != KeyCodeLeft && keyCode != KeyCodeSpace)
+        return;
+    if (keyCode == KeyCodeRight) {
+        state.SelectedTower = add16(state.SelectedTower, 1);
+        if (state.SelectedTower == 4)
+            state.SelectedTower = 1;
+        PlaceCursor(state, host, state.SelectedTower);
+    }
+    if (keyCode == KeyCodeLeft) {
+        state.SelectedTower = sub16(state.SelectedTower, 1);
+        if (state.SelectedTower == 0)
+            state.SelectedTower = 3;
+        PlaceCursor(state, host, state.SelectedTower);
+    }
+    if (keyCode == KeyCodeSpace)
+        SpaceKey(state, host);
+}
+
+} // namespace velmora
