@@ -56,6 +56,23 @@ struct Recording {
         return {first, last};
     }
 
+    // The separate sounds: loud stretches apart by at least gapMs of quiet.
+    std::vector<std::pair<std::size_t, std::size_t>> sounds(int gapMs = 60, double threshold = 0.02) const
+    {
+        const std::size_t window = static_cast<std::size_t>(rate / 100);
+        const std::size_t gap = static_cast<std::size_t>(rate) * static_cast<std::size_t>(gapMs) / 1000;
+        std::vector<std::pair<std::size_t, std::size_t>> found;
+        for (std::size_t start = 0; start + window <= samples.size(); start += window) {
+            if (rms(start, start + window) <= threshold)
+                continue;
+            if (!found.empty() && start <= found.back().second + gap)
+                found.back().second = start + window;
+            else
+                found.emplace_back(start, start + window);
+        }
+        return found;
+    }
+
     // Zero crossings per second in [first, last): about twice the pitch.
     double crossingsPerSecond(std::size_t first, std::size_t last) const
     {
