@@ -294,21 +294,9 @@ void Form1::setFontSize(float points)
     fontSize_ = points;
 }
 
-// Handlers of the options panel and the About dialog ----------------------
-
-void Form1::mOptiuni_Click() {}
+// The About dialog ---------------------------------------------------------
 
 void Form1::mAbout_Click() {}
-
-void Form1::Command1_Click() {}
-
-void Form1::Command2_Click() {}
-
-void Form1::Command3_Click() {}
-
-void Form1::Command4_Click() {}
-
-void Form1::Command5_Click() {}
 
 // BoardHost ----------------------------------------------------------------
 

@@ -137,6 +137,8 @@ private:
     void placeReadout();
     void showReadout(std::int16_t seconds);
     void LoseGame();
+    void stepOption(QLineEdit* box, double step, double wrapValue, const QString& replacement);
+    void refuseOption(QLineEdit* box);
 
     void createControls();
     void createMenus();
