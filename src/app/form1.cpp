@@ -19,6 +19,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QPushButton>
 #include <QTimer>
 
@@ -51,6 +54,29 @@ QFont controlFont(qreal points)
     font.setPointSizeF(points);
     return font;
 }
+
+// The panel's border: an etched line round an untinted inside, so the panel
+// shows its own colour exactly (the desktop style would shade it).
+class EtchedFrameStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element != PE_FrameGroupBox) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const QRect frame = option->rect;
+        painter->save();
+        painter->setPen(QColor(128, 128, 128));
+        painter->drawRect(frame.adjusted(0, 0, -2, -2));
+        painter->setPen(QColor(255, 255, 255));
+        painter->drawRect(frame.adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
+};
 
 QPushButton* makeButton(QWidget* parent, const QString& caption, QRect geometry, qreal points)
 {
@@ -170,6 +196,9 @@ void Form1::createControls()
     Frame1 = new QGroupBox(QStringLiteral("Optiuni"), board_);
     Frame1->setGeometry(8, 432, 481, 169);
     Frame1->setFont(controlFont(13.5));
+    auto* frameStyle = new EtchedFrameStyle();
+    frameStyle->setParent(Frame1);
+    Frame1->setStyle(frameStyle);
     Frame1->setAutoFillBackground(true);
     QPalette panel = Frame1->palette();
     panel.setColor(QPalette::Window, PanelBackground);

@@ -7,6 +7,7 @@
 #include "app/option_text.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -91,6 +92,10 @@ void Form1::Command5_Click()
     state_.DiskCount = *diskCount;
     NewGame();
     Frame1->setVisible(false);
+    // Nothing else on the window takes the focus, so Qt would leave it on the
+    // hidden Ok, and the next Space would press Ok again and reset the board.
+    if (QWidget* focused = QApplication::focusWidget(); focused && Frame1->isAncestorOf(focused))
+        focused->clearFocus();
     mStart->setEnabled(true);
 }
 

@@ -203,6 +203,21 @@ private slots:
         QCOMPARE(panel->Text2->text(), level);
     }
 
+    void spaceAfterOkPlaysInsteadOfPressingOkAgain()
+    {
+        Panel panel;
+        panel->show();
+        QVERIFY(QTest::qWaitForWindowExposed(panel.window.get()));
+        panel->Command5->setFocus();
+        QTRY_VERIFY(panel->Command5->hasFocus());
+        QTest::keyClick(panel->windowHandle(), Qt::Key_Space);  // Space on the focused Ok
+        QVERIFY(!panel->Frame1->isVisibleTo(panel.window.get()));
+        panel->mStart->trigger();
+        QTest::keyClick(panel->windowHandle(), Qt::Key_Space);
+        QVERIFY(isTrue(panel->state().Holding));
+        QCOMPARE(panel->state().TowerCount(1), 9);
+    }
+
     void stepButtonsRefuseTextThatIsNoNumber()
     {
         Panel panel;

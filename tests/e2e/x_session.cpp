@@ -2,7 +2,10 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QStringList>
 #include <QThread>
+
+#include <vector>
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -197,14 +200,47 @@ void XSession::sync() const
 
 bool XSession::sendKey(unsigned long window, const char* key) const
 {
-    const KeySym symbol = XStringToKeysym(key);
-    const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(d->display, symbol);
-    if (code == 0)
-        return false;
+    const QStringList parts = QString::fromLatin1(key).split(QLatin1Char('+'));
+    std::vector<KeyCode> codes;
+    for (const QString& part : parts) {
+        const QString lower = part.toLower();
+        const QByteArray name = lower == QLatin1String("ctrl") ? QByteArrayLiteral("Control_L")
+            : lower == QLatin1String("shift")                  ? QByteArrayLiteral("Shift_L")
+            : lower == QLatin1String("alt")                    ? QByteArrayLiteral("Alt_L")
+                                                               : part.toLatin1();
+        const KeySym symbol = XStringToKeysym(name.constData());
+        const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(d->display, symbol);
+        if (code == 0)
+            return false;
+        codes.push_back(code);
+    }
     // No window manager: give the window the focus ourselves.
     XSetInputFocus(d->display, window, RevertToParent, CurrentTime);
-    XTestFakeKeyEvent(d->display, code, 1, CurrentTime);
-    XTestFakeKeyEvent(d->display, code, 0, CurrentTime);
+    for (const KeyCode code : codes)
+        XTestFakeKeyEvent(d->display, code, 1, CurrentTime);
+    for (auto code = codes.rbegin(); code != codes.rend(); ++code)
+        XTestFakeKeyEvent(d->display, *code, 0, CurrentTime);
     XSync(d->display, 0);
     return true;
+}
+
+bool XSession::type(unsigned long window, const QString& text) const
+{
+    for (const QChar c : text) {
+        const QByteArray name = c == QLatin1Char(' ') ? QByteArrayLiteral("space")
+            : c == QLatin1Char('.')                  ? QByteArrayLiteral("period")
+            : c == QLatin1Char('-')                  ? QByteArrayLiteral("minus")
+                                                     : QByteArray(1, c.toLatin1());
+        if (!sendKey(window, name.constData()))
+            return false;
+    }
+    return true;
+}
+
+void XSession::click(unsigned long window, QPoint at) const
+{
+    XWarpPointer(d->display, 0, window, 0, 0, 0, 0, at.x(), at.y());
+    XTestFakeButtonEvent(d->display, 1, 1, CurrentTime);
+    XTestFakeButtonEvent(d->display, 1, 0, CurrentTime);
+    XSync(d->display, 0);
 }

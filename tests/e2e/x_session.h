@@ -39,8 +39,13 @@ public:
     void sync() const;
 
     // A real key press and release through XTest, with the window focused.
-    // key is an X keysym name ("F4", "Left", "space").
+    // key is an X keysym name ("F4", "Left", "space"), with modifiers before
+    // it joined by '+' ("ctrl+o", "shift+Right").
     bool sendKey(unsigned long window, const char* key) const;
+    // Types each character of text as its own key.
+    bool type(unsigned long window, const QString& text) const;
+    // A real left click at a point of the window.
+    void click(unsigned long window, QPoint at) const;
 
 private:
     struct Private;

@@ -1,0 +1,236 @@
+// The options panel with the real executable, real keys and real clicks: four
+// disks chosen with the buttons and won in fifteen moves with the win cue
+// heard; a typed limit of 3 seconds lost; "abc" refused while the game goes on.
+
+#include "../sound/pulse_capture.h"
+#include "x_session.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+#include <QThread>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int ClientWidth = 1002;
+constexpr int ClientHeight = 628;
+const QRgb Navy = qRgb(0, 0, 128);
+const QRgb PanelBlue = qRgb(0, 0, 255);
+
+// Centres of the panel's controls in the client area (the panel stands at 8, 432).
+const QPoint TimeBox(8 + 176 + 28, 432 + 48 + 20);
+const QPoint LevelDown(8 + 240 + 32, 432 + 104 + 20);
+const QPoint OkButton(8 + 328 + 52, 432 + 72 + 20);
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(30);
+    }
+    return true;
+}
+
+void solve(int disks, int from, int to, std::vector<std::pair<int, int>>& moves)
+{
+    if (disks == 0)
+        return;
+    solve(disks - 1, from, 6 - from - to, moves);
+    moves.emplace_back(from, to);
+    solve(disks - 1, 6 - from - to, to, moves);
+}
+
+} // namespace
+
+class TestEndToEndOptions : public QObject {
+    Q_OBJECT
+
+private:
+    XSession x_;
+    PulseServer pulse_;
+    QProcess game_;
+    unsigned long window_ = 0;
+    int menuHeight_ = 0;
+
+    QImage client() const
+    {
+        const QImage whole = x_.grab(window_);
+        return whole.isNull() ? whole : whole.copy(0, menuHeight_, ClientWidth, ClientHeight);
+    }
+
+    bool panelShown() const
+    {
+        const QImage board = client();
+        return !board.isNull() && board.pixel(15, 590) == PanelBlue;
+    }
+
+    void clickAt(QPoint inClient) const { x_.click(window_, inClient + QPoint(0, menuHeight_)); }
+
+    void key(const char* name) { QVERIFY(x_.sendKey(window_, name)); }
+
+    // Types into the time box as a player would: click it, select all, type.
+    void typeTime(const QString& text)
+    {
+        clickAt(TimeBox);
+        QThread::msleep(100);
+        key("ctrl+a");
+        QVERIFY(x_.type(window_, text));
+        QThread::msleep(100);
+    }
+
+    // Closes a box with Enter and waits until it has gone.
+    void closeBox(unsigned long box)
+    {
+        QVERIFY(x_.sendKey(box, "Return"));
+        QVERIFY2(waitFor([&] { return !x_.isViewable(box); }), "the box did not close");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString reason;
+        QVERIFY2(x_.open(&reason), qPrintable(reason));
+        QVERIFY2(pulse_.start(&reason), qPrintable(reason));
+        QProcessEnvironment environment = pulse_.environment();
+        environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
+        game_.setProcessEnvironment(environment);
+        game_.setProcessChannelMode(QProcess::ForwardedChannels);
+        game_.start(QStringLiteral(VELMORA_EXECUTABLE), {});
+        QVERIFY(game_.waitForStarted(10000));
+        window_ = x_.findWindow(QStringLiteral("Form1"), 20000);
+        QVERIFY2(window_ != 0, "no window titled Form1 appeared");
+        menuHeight_ = x_.geometry(window_).height() - ClientHeight;
+        QVERIFY(waitFor([&] { return !client().isNull() && client().pixel(471, 200) == qRgb(0, 0, 0); }));
+    }
+
+    void cleanupTestCase()
+    {
+        if (game_.state() != QProcess::NotRunning) {
+            game_.kill();
+            game_.waitForFinished(5000);
+        }
+    }
+
+    void fourDisksChosenWithTheButtonsAndWon()
+    {
+        key("ctrl+o");
+        const bool shown = waitFor([&] { return panelShown(); });
+        client().save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_options.png")));
+        QVERIFY2(shown, "Ctrl+O did not open the panel");
+        for (int i = 0; i < 6; ++i) {  // 10 down to 4
+            clickAt(LevelDown);
+            QThread::msleep(60);
+        }
+        clickAt(OkButton);
+        QVERIFY2(waitFor([&] { return !panelShown(); }), "Ok did not close the panel");
+        // Four disks: the fourth (the top one) from y 246; nothing above it.
+        const QImage four = client();
+        four.save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_four_disks.png")));
+        int navyAtFourth = 0;
+        int navyAtFifth = 0;
+        for (int x = 100; x < 215; ++x) {
+            navyAtFourth += four.pixel(x, 258) == Navy ? 1 : 0;
+            navyAtFifth += four.pixel(x, 238) == Navy ? 1 : 0;
+        }
+        QVERIFY(navyAtFourth > 20);
+        QCOMPARE(navyAtFifth, 0);
+
+        SinkRecorder recorder(pulse_.fifo());
+        QVERIFY(recorder.started());
+        key("F2");
+        std::vector<std::pair<int, int>> moves;
+        solve(4, 1, 3, moves);
+        int at = 1;
+        auto goTo = [&](int tower) {
+            while (at != tower) {
+                key("Right");
+                at = at % 3 + 1;
+                QThread::msleep(20);
+            }
+        };
+        for (const auto& [from, to] : moves) {
+            goTo(from);
+            key("space");
+            QThread::msleep(40);
+            goTo(to);
+            key("space");
+            QThread::msleep(40);
+        }
+        const unsigned long won = x_.findWindow(QStringLiteral("Finish ...."), 10000);
+        if (!won)
+            client().save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_not_won.png")));
+        QVERIFY2(won != 0, "no Finish box after the fifteenth move");
+        QThread::msleep(1400);
+        const Recording heard = recorder.snapshot();
+        const auto sounds = heard.sounds();
+        QVERIFY(!sounds.empty());
+        // The moves' cues run together; the last 1.2 s are the win's arpeggio of
+        // high notes, which cut the final drop's low knock short.
+        const auto [first, last] = sounds.back();
+        QVERIFY(heard.seconds(last - first) > 1.15);
+        const std::size_t tenth = PulseServer::Rate / 10;
+        const double win = heard.crossingsPerSecond(last - 11 * tenth, last - tenth);
+        QVERIFY2(win > 900, qPrintable(QString::number(win)));
+        QCOMPARE(heard.loudSpan().second, last);  // and nothing after it
+        x_.grab(won).save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_won_box.png")));
+        client().save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_won.png")));
+        closeBox(won);
+    }
+
+    void aTypedLimitOfThreeSecondsLoses()
+    {
+        key("ctrl+o");
+        QVERIFY(waitFor([&] { return panelShown(); }));
+        typeTime(QStringLiteral("3"));
+        clickAt(OkButton);
+        QVERIFY(waitFor([&] { return !panelShown(); }));
+        QElapsedTimer clock;
+        key("F2");
+        clock.start();
+        const unsigned long lost = x_.findWindow(QStringLiteral("Game Over"), 10000);
+        QVERIFY2(lost != 0, "no Game Over box");
+        // Three ticks, then the one-second ring before the box.
+        QVERIFY2(clock.elapsed() > 3500 && clock.elapsed() < 5500, qPrintable(QString::number(clock.elapsed())));
+        closeBox(lost);
+    }
+
+    void abcIsRefusedAndTheGameGoesOn()
+    {
+        key("ctrl+o");
+        QVERIFY(waitFor([&] { return panelShown(); }));
+        typeTime(QStringLiteral("abc"));
+        key("F2");  // the panel stays open through the game
+        QThread::msleep(200);
+        clickAt(OkButton);
+        const unsigned long refusal = x_.findWindow(QStringLiteral("Velmora"), 5000);
+        QVERIFY2(refusal != 0, "no refusal box");
+        x_.grab(refusal).save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_refusal.png")));
+        closeBox(refusal);
+        QVERIFY(panelShown());
+
+        // The game still runs: Space lifts the top disk onto the sprite.
+        const QRect sprite(118, 22, 77, 76);
+        const QImage before = client().copy(sprite);
+        key("space");
+        QVERIFY2(waitFor([&] { return client().copy(sprite) != before; }, 2500), "the game stopped");
+    }
+
+    void f4EndsTheProgram()
+    {
+        key("F4");
+        QVERIFY(game_.waitForFinished(10000));
+        QCOMPARE(game_.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEndToEndOptions)
+#include "tst_e2e_options.moc"
