@@ -186,6 +186,82 @@ QImage programIcon(int size)
                         size < 32 ? Qt::SmoothTransformation : Qt::FastTransformation);
 }
 
+// The About dialog's icon, 32 x 32 in 16 colours with a transparency mask: a
+// white block like a building front with a cyan top edge, a magenta arched
+// doorway and grey shading, and two flat discs, green and yellow, floating
+// at its top left.
+QImage aboutIcon()
+{
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    // The block, with its shaded right side.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255));
+    painter.drawRect(9, 11, 18, 19);
+    painter.setBrush(QColor(128, 128, 128));
+    painter.drawRect(27, 12, 3, 18);
+    painter.setBrush(QColor(192, 192, 192));
+    painter.drawRect(9, 28, 18, 2);
+    painter.setBrush(QColor(0, 255, 255));
+    painter.drawRect(9, 9, 19, 2);
+    painter.setPen(QPen(Black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(9, 9, 21, 21);
+
+    // The arched doorway.
+    QPainterPath door;
+    door.moveTo(14, 30);
+    door.lineTo(14, 22);
+    door.arcTo(14, 18, 8, 8, 180, -180);
+    door.lineTo(22, 30);
+    door.closeSubpath();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 0, 255));
+    painter.drawPath(door);
+
+    // Two flat discs seen edge-on, floating above the top left corner.
+    painter.setPen(QPen(Black, 1));
+    painter.setBrush(QColor(0, 255, 0));
+    painter.drawEllipse(1, 1, 12, 4);
+    painter.setBrush(QColor(255, 255, 0));
+    painter.drawEllipse(3, 6, 10, 3);
+    painter.end();
+
+    // Down to the 16 colours of the standard palette, and one more entry
+    // that stands for the mask: what is not drawn stays transparent.
+    const QList<QRgb> colours{qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+                              qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+                              qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+                              qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    constexpr int Mask = 16;
+    QImage indexed(32, 32, QImage::Format_Indexed8);
+    indexed.setColorTable(QList<QRgb>(colours) << qRgba(0, 0, 0, 0));
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            int index = Mask;
+            if (qAlpha(pixel) != 0) {
+                int bestDistance = 1 << 30;
+                for (int i = 0; i < colours.size(); ++i) {
+                    const QRgb c = colours.at(i);
+                    const int distance = (qRed(c) - qRed(pixel)) * (qRed(c) - qRed(pixel))
+                        + (qGreen(c) - qGreen(pixel)) * (qGreen(c) - qGreen(pixel))
+                        + (qBlue(c) - qBlue(pixel)) * (qBlue(c) - qBlue(pixel));
+                    if (distance < bestDistance) {
+                        index = i;
+                        bestDistance = distance;
+                    }
+                }
+            }
+            indexed.setPixel(x, y, static_cast<uint>(index));
+        }
+    }
+    return indexed;
+}
+
 bool save(const QImage& image, const QDir& folder, const QString& name)
 {
     const QString path = folder.filePath(name);
@@ -210,6 +286,7 @@ int main(int argc, char** argv)
     bool ok = save(boardDisk(), folder, QStringLiteral("board_disk.bmp"));
     ok = save(cursor(), folder, QStringLiteral("cursor.bmp")) && ok;
     ok = save(diskInHand(), folder, QStringLiteral("disk_in_hand.bmp")) && ok;
+    ok = save(aboutIcon(), folder, QStringLiteral("about_icon.png")) && ok;
     for (const int size : {16, 32, 64})
         ok = save(programIcon(size), folder, QStringLiteral("velmora_%1.png").arg(size)) && ok;
     return ok ? 0 : 1;

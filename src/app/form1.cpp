@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "about/about_dialog.h"
 #include "app/board_view.h"
 #include "app/picture_box.h"
 #include "app/key_codes.h"
@@ -152,6 +153,15 @@ Form1::Form1(QWidget* parent)
 Form1::~Form1()
 {
     qApp->removeEventFilter(this);
+    delete about_;
+}
+
+// Closing the window by its frame ends the window and its clock with it; an
+// About dialog still open keeps the program going until it is closed too.
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Timer1->stop();
+    QMainWindow::closeEvent(event);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
@@ -325,7 +335,22 @@ void Form1::setFontSize(float points)
 
 // The About dialog ---------------------------------------------------------
 
-void Form1::mAbout_Click() {}
+// Modeless and without an owner: the game goes on while the dialog is open.
+// One at a time; once closed it is loaded afresh.
+void Form1::mAbout_Click()
+{
+    if (!about_) {
+        about_ = new frmAbout();
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+frmAbout* Form1::aboutDialog() const
+{
+    return about_;
+}
 
 // BoardHost ----------------------------------------------------------------
 

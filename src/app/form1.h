@@ -8,6 +8,7 @@
 #include "sound/sound_player.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,7 @@ class QTimer;
 namespace velmora {
 
 class BoardView;
+class frmAbout;
 class PictureBox;
 
 // The main window. It owns the game state, every control and the persistent
@@ -61,6 +63,9 @@ public:
     GameState& state() { return state_; }
     BoardView* boardView() const { return board_; }
     const BoardCanvas& canvas() const { return canvas_; }
+
+    // The About dialog while it is loaded, else null.
+    frmAbout* aboutDialog() const;
 
     // Plays a cue from the program's folder. The player is the real one
     // unless a test puts its own in.
@@ -131,6 +136,7 @@ public slots:
 protected:
     // Key preview: sees every key meant for this window or its controls first.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Form_Load();
@@ -153,6 +159,7 @@ private:
     BoardCanvas canvas_;
     std::unique_ptr<SoundPlayer> soundPlayer_;
     MessageBox messageBox_;
+    QPointer<frmAbout> about_;
     BoardView* board_ = nullptr;
     float fontSize_ = 0.0f;
     bool failed_ = false;

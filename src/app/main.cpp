@@ -1,3 +1,4 @@
+#include "about/app_identity.h"
 #include "app/form1.h"
 
 #include <QApplication>
@@ -10,8 +11,11 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationName(QString::fromLatin1(velmora::ApplicationTitle));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(velmora::VersionMajor)
+                                            .arg(velmora::VersionMinor)
+                                            .arg(velmora::VersionRevision));
     // Fusion honours the colours the controls are given (grey buttons, the
     // blue panel) on every desktop.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
