@@ -1,0 +1,209 @@
+// Figures of the real program under X: key to screen, start-up next to a
+// minimal Qt window, CPU while idle and while a game runs, and peak memory.
+// Needs DISPLAY (bench/figures starts an Xvfb) and takes about three minutes.
+
+#include "x_session.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int ClientHeight = 628;
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+    }
+    return true;
+}
+
+// User plus system CPU time of a process, in seconds.
+double cpuSeconds(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble();  // utime, stime
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// Peak resident size of a process, in MiB.
+double peakMemory(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return -1;
+}
+
+double percentile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5);
+    return values[index];
+}
+
+struct Launched {
+    double milliseconds = -1;
+    unsigned long window = 0;
+};
+
+// Starts a program and measures the time until its window shows the given
+// colour at the given point (in the window), polling the screen.
+Launched launch(const XSession& x, QProcess& process, const QString& program, const QString& title, QPoint at, QRgb colour)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, {});
+    Launched result;
+    result.window = x.findWindow(title, 20000);
+    if (!result.window)
+        return result;
+    if (waitFor([&] {
+            const QImage image = x.grab(result.window);
+            return !image.isNull() && image.pixel(at) == colour;
+        }, 20000))
+        result.milliseconds = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    return result;
+}
+
+void stop(QProcess& process)
+{
+    process.kill();
+    process.waitForFinished(5000);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s VELMORA MINIMAL_WINDOW\n", argv[0]);
+        return 2;
+    }
+    const QString game = QString::fromLocal8Bit(argv[1]);
+    const QString minimal = QString::fromLocal8Bit(argv[2]);
+    XSession x;
+    QString reason;
+    if (!x.open(&reason)) {
+        std::fprintf(stderr, "%s\n", qPrintable(reason));
+        return 1;
+    }
+
+    // Start-up: launch to the first painted board (tower 2's peg is black),
+    // against the minimal window's first painted background; best of five.
+    std::vector<double> gameStarts;
+    std::vector<double> minimalStarts;
+    double gameMemory = 0;
+    double minimalMemory = 0;
+    for (int round = 0; round < 5; ++round) {
+        QProcess plain;
+        const Launched floor = launch(x, plain, minimal, QStringLiteral("Minimal"), QPoint(500, 300), qRgb(192, 192, 0));
+        minimalStarts.push_back(floor.milliseconds);
+        QThread::msleep(300);
+        minimalMemory = std::max(minimalMemory, peakMemory(plain.processId()));
+        stop(plain);
+
+        QProcess velmora;
+        const Launched started = launch(x, velmora, game, QStringLiteral("Form1"), QPoint(471, 200 + 20), qRgb(0, 0, 0));
+        gameStarts.push_back(started.milliseconds);
+        QThread::msleep(300);
+        gameMemory = std::max(gameMemory, peakMemory(velmora.processId()));
+        stop(velmora);
+    }
+    const double gameStart = *std::min_element(gameStarts.begin(), gameStarts.end());
+    const double minimalStart = *std::min_element(minimalStarts.begin(), minimalStarts.end());
+
+    // The game for the remaining figures.
+    QProcess velmora;
+    const Launched started = launch(x, velmora, game, QStringLiteral("Form1"), QPoint(471, 220), qRgb(0, 0, 0));
+    if (!started.window) {
+        std::fprintf(stderr, "the game showed no window\n");
+        return 1;
+    }
+    const unsigned long window = started.window;
+    const int menuHeight = x.geometry(window).height() - ClientHeight;
+
+    // Idle: 60 s with the window open and no game running.
+    const double idleBefore = cpuSeconds(velmora.processId());
+    QThread::sleep(60);
+    const double idle = cpuSeconds(velmora.processId()) - idleBefore;
+
+    // 15 disks and the longest time limit, then five disks spread to each tower.
+    x.sendKey(window, "ctrl+o");
+    QThread::msleep(300);
+    x.click(window, QPoint(8 + 176 + 28, 432 + 104 + 20 + menuHeight));
+    x.sendKey(window, "ctrl+a");
+    x.type(window, QStringLiteral("15"));
+    x.click(window, QPoint(8 + 176 + 28, 432 + 48 + 20 + menuHeight));
+    x.sendKey(window, "ctrl+a");
+    x.type(window, QStringLiteral("1500"));
+    x.click(window, QPoint(8 + 328 + 52, 432 + 72 + 20 + menuHeight));
+    QThread::msleep(300);
+    x.sendKey(window, "F2");
+    // Disk 15 to tower 2, 14 to tower 3, 15 onto it, 13 to tower 2: a board spread over three towers.
+    for (const char* key : {"space", "Right", "space", "Left", "space", "Right", "Right", "space", "Left", "space",
+                            "Right", "space", "Left", "Left", "space", "Right", "space"})
+        x.sendKey(window, key);
+    QThread::msleep(500);
+
+    // Playing: 60 s of a running clock.
+    const double playingBefore = cpuSeconds(velmora.processId());
+    QThread::sleep(60);
+    const double playing = cpuSeconds(velmora.processId()) - playingBefore;
+
+    // Key to screen: Space lifts the top disk of tower 1 and sets it back, each
+    // press timed until the screen shows the sprite's new picture.
+    const QRect sprite(118, 22 + menuHeight, 77, 76);
+    x.sendKey(window, "Left");
+    QThread::msleep(300);
+    std::vector<double> keyToScreen;
+    for (int press = 0; press < 240; ++press) {
+        const QImage before = x.grab(window).copy(sprite);
+        QElapsedTimer clock;
+        clock.start();
+        x.sendKey(window, "space");
+        if (!waitFor([&] { return x.grab(window).copy(sprite) != before; }, 2000)) {
+            std::fprintf(stderr, "press %d changed nothing\n", press);
+            return 1;
+        }
+        keyToScreen.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        QThread::msleep(20);
+    }
+    gameMemory = std::max(gameMemory, peakMemory(velmora.processId()));
+    stop(velmora);
+
+    std::printf("key to screen (Space, 15 disks, %zu presses): median %.2f ms, 99th percentile %.2f ms\n",
+                keyToScreen.size(), percentile(keyToScreen, 0.5), percentile(keyToScreen, 0.99));
+    std::printf("start-up to first painted board: %.0f ms; minimal Qt window: %.0f ms; ratio %.2f\n", gameStart,
+                minimalStart, gameStart / minimalStart);
+    std::printf("CPU over 60 s: idle %.2f s, game running %.2f s\n", idle, playing);
+    std::printf("peak memory: game %.1f MiB; minimal Qt window %.1f MiB; ratio %.2f\n", gameMemory, minimalMemory,
+                gameMemory / minimalMemory);
+    return 0;
+}

@@ -1,0 +1,155 @@
+// The game as it is installed: `cmake --install` into a scratch root, its
+// desktop entry and AppStream file validated, the installed program started
+// through its link among the commands and heard playing its cues from its own
+// folder; then the Debian package built, its dependencies and contents read,
+// unpacked into another scratch root and started.
+
+#include "../sound/pulse_capture.h"
+#include "x_session.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+const QString BuildDir = QStringLiteral(VELMORA_BUILD_DIR);
+const QStringList Waves{"arrow.wav", "sound12.wav", "Yahoo_ring_03.wav", "riiiing.wav", "Error.wav"};
+
+struct Run {
+    int exitCode;
+    QByteArray output;
+};
+
+Run run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment =
+                                                                   QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(300000))
+        return {-1, "timed out"};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAll()};
+}
+
+} // namespace
+
+class TestEndToEndInstall : public QObject {
+    Q_OBJECT
+
+private:
+    XSession x_;
+
+    // Starts a program under X with the given environment and waits for its window.
+    bool startGame(QProcess& game, const QString& program, QProcessEnvironment environment, unsigned long* window)
+    {
+        environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        game.setProcessEnvironment(environment);
+        game.setProcessChannelMode(QProcess::ForwardedChannels);
+        game.start(program, {});
+        if (!game.waitForStarted(10000))
+            return false;
+        *window = x_.findWindow(QStringLiteral("Form1"), 20000);
+        return *window != 0;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString reason;
+        QVERIFY2(x_.open(&reason), qPrintable(reason));
+    }
+
+    void installsLikeADesktopGame()
+    {
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DESTDIR"), root.path());
+        const Run install = run(QStringLiteral(VELMORA_CMAKE), {"--install", BuildDir, "--prefix", "/usr"}, environment);
+        QVERIFY2(install.exitCode == 0, install.output.constData());
+
+        const QDir usr(root.filePath(QStringLiteral("usr")));
+        QVERIFY(QFileInfo(usr.filePath("lib/velmora/velmora")).isExecutable());
+        for (const QString& wave : Waves)
+            QVERIFY2(QFileInfo::exists(usr.filePath("lib/velmora/" + wave)), qPrintable(wave));
+        const QFileInfo link(usr.filePath(QStringLiteral("bin/velmora")));
+        QVERIFY(link.isSymLink());
+        QCOMPARE(link.symLinkTarget(), usr.filePath(QStringLiteral("lib/velmora/velmora")));
+        for (const int size : {16, 32, 64})
+            QVERIFY(QFileInfo::exists(usr.filePath(QStringLiteral("share/icons/hicolor/%1x%1/apps/org.velmora.Velmora.png").arg(size))));
+
+        const QString desktop = usr.filePath(QStringLiteral("share/applications/org.velmora.Velmora.desktop"));
+        const Run desktopCheck = run(QStringLiteral("desktop-file-validate"), {desktop});
+        QVERIFY2(desktopCheck.exitCode == 0 && desktopCheck.output.isEmpty(), desktopCheck.output.constData());
+        const QString metainfo = usr.filePath(QStringLiteral("share/metainfo/org.velmora.Velmora.metainfo.xml"));
+        const Run metainfoCheck = run(QStringLiteral("appstreamcli"), {"validate", "--no-net", metainfo});
+        QVERIFY2(metainfoCheck.exitCode == 0, metainfoCheck.output.constData());
+
+        // Started through the link, it finds its cues in its own folder: Space plays the lift.
+        PulseServer pulse;
+        QString reason;
+        QVERIFY2(pulse.start(&reason), qPrintable(reason));
+        QProcessEnvironment withSound = pulse.environment();
+        withSound.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
+        QProcess game;
+        unsigned long window = 0;
+        QVERIFY2(startGame(game, link.filePath(), withSound, &window), "the installed game showed no window");
+        SinkRecorder recorder(pulse.fifo());
+        QVERIFY(recorder.started());
+        QVERIFY(x_.sendKey(window, "F2"));
+        QVERIFY(x_.sendKey(window, "space"));
+        QThread::msleep(600);
+        const Recording heard = recorder.snapshot();
+        const auto sounds = heard.sounds();
+        QCOMPARE(sounds.size(), std::size_t{1});
+        QVERIFY(heard.crossingsPerSecond(sounds[0].first, sounds[0].second) > 1500);  // the rising whistle
+        QVERIFY(x_.sendKey(window, "F4"));
+        QVERIFY(game.waitForFinished(10000));
+        QCOMPARE(game.exitCode(), 0);
+    }
+
+    void debianPackageInstallsAndStarts()
+    {
+        QTemporaryDir output;
+        QVERIFY(output.isValid());
+        const Run pack = run(QStringLiteral(VELMORA_CPACK),
+                             {"-G", "DEB", "-B", output.path(), "--config", BuildDir + "/CPackConfig.cmake"});
+        QVERIFY2(pack.exitCode == 0, pack.output.constData());
+        const QStringList packages = QDir(output.path()).entryList({QStringLiteral("velmora_*.deb")}, QDir::Files);
+        QCOMPARE(packages.size(), 1);
+        const QString deb = QDir(output.path()).filePath(packages.first());
+
+        const QByteArray depends = run(QStringLiteral("dpkg-deb"), {"-f", deb, "Depends"}).output;
+        for (const char* needed : {"libqt6widgets6", "libsdl2-mixer-2.0-0", "libsdl2-2.0-0", "qt6-qpa-plugins", "libc6"})
+            QVERIFY2(depends.contains(needed), depends.constData());
+        QCOMPARE(run(QStringLiteral("dpkg-deb"), {"-f", deb, "Section"}).output.trimmed(), QByteArray("games"));
+        const QByteArray contents = run(QStringLiteral("dpkg-deb"), {"-c", deb}).output;
+        for (const QString& wave : Waves)
+            QVERIFY2(contents.contains(("./usr/lib/velmora/" + wave).toUtf8()), qPrintable(wave));
+        QVERIFY(contents.contains("./usr/share/applications/org.velmora.Velmora.desktop"));
+        QVERIFY(contents.contains("./usr/bin/velmora -> ../lib/velmora/velmora"));
+
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        QCOMPARE(run(QStringLiteral("dpkg-deb"), {"-x", deb, root.path()}).exitCode, 0);
+        QProcess game;
+        unsigned long window = 0;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        QVERIFY2(startGame(game, root.filePath(QStringLiteral("usr/bin/velmora")), environment, &window),
+                 "the packaged game showed no window");
+        QVERIFY(x_.sendKey(window, "F4"));
+        QVERIFY(game.waitForFinished(10000));
+        QCOMPARE(game.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEndToEndInstall)
+#include "tst_e2e_install.moc"
