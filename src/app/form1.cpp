@@ -189,6 +189,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 void Form1::createControls()
 {
+    // Three quiet seconds after a cue the sound device is let go, so that an
+    // idle game does no work at all.
+    soundRest_ = new QTimer(this);
+    soundRest_->setSingleShot(true);
+    soundRest_->setInterval(3000);
+    connect(soundRest_, &QTimer::timeout, this, [this] {
+        if (soundPlayer_->rest())
+            soundRest_->start();
+    });
+
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     // Each tick is handled from the event queue, not inside the timer's own
@@ -311,6 +321,7 @@ void Form1::PlaySoundCue(const SoundCue& cue)
     velmora::PlaySoundCue(
         *soundPlayer_, [] { return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(); },
         cue.fileName, cue.flags);
+    soundRest_->start();
 }
 
 void Form1::setSoundPlayer(std::unique_ptr<SoundPlayer> player)

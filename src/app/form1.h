@@ -158,6 +158,7 @@ private:
     GameState state_;
     BoardCanvas canvas_;
     std::unique_ptr<SoundPlayer> soundPlayer_;
+    QTimer* soundRest_ = nullptr;  // lets the sound device go a while after the last cue
     MessageBox messageBox_;
     QPointer<frmAbout> about_;
     BoardView* board_ = nullptr;

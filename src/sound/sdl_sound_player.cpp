@@ -34,7 +34,6 @@ bool looksLikeWave(const std::string& path)
 SdlSoundPlayer::SdlSoundPlayer(Fallback fallback)
     : fallback_(std::move(fallback))
 {
-    openDevice();
 }
 
 SdlSoundPlayer::~SdlSoundPlayer()
@@ -44,14 +43,19 @@ SdlSoundPlayer::~SdlSoundPlayer()
 
 bool SdlSoundPlayer::openDevice()
 {
-    everTried_ = true;
-    lastAttempt_ = std::chrono::steady_clock::now();
+    if (open_)
+        return true;
     // Without this SDL takes over SIGINT and SIGTERM and the game ignores them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        failedBefore_ = true;
+        lastFailure_ = std::chrono::steady_clock::now();
         return false;
+    }
     if (Mix_OpenAudio(OutputFrequency, AUDIO_S16SYS, OutputChannels, OutputBufferFrames) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        failedBefore_ = true;
+        lastFailure_ = std::chrono::steady_clock::now();
         return false;
     }
     Mix_AllocateChannels(1);
@@ -67,14 +71,22 @@ bool SdlSoundPlayer::openDevice()
 
 void SdlSoundPlayer::closeDevice()
 {
-    if (!everTried_)
+    if (!open_)
         return;
     stopSounding();
-    if (open_ || SDL_WasInit(SDL_INIT_AUDIO)) {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
     open_ = false;
+}
+
+bool SdlSoundPlayer::rest()
+{
+    if (!open_)
+        return false;
+    if (Mix_Playing(0))
+        return true;
+    closeDevice();
+    return false;
 }
 
 void SdlSoundPlayer::stopSounding()
@@ -94,10 +106,12 @@ std::chrono::milliseconds SdlSoundPlayer::lengthOf(const Mix_Chunk& chunk) const
 
 void SdlSoundPlayer::play(const std::string& path, std::uint32_t flags)
 {
-    if (!open_ && std::chrono::steady_clock::now() - lastAttempt_ >= RetryDeviceAfter)
-        openDevice();
-    if (!open_)
-        return;
+    if (!open_) {
+        if (failedBefore_ && std::chrono::steady_clock::now() - lastFailure_ < RetryDeviceAfter)
+            return;
+        if (!openDevice())
+            return;
+    }
 
     // A new cue always silences the one sounding, as the system player does.
     stopSounding();

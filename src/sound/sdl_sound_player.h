@@ -17,11 +17,13 @@ namespace velmora {
 // a synchronous one blocks the caller for the sound's own length plus one
 // device buffer (about 12 ms), without handling any event of the window.
 //
-// Without a sound device everything is silent and returns at once; the
-// device is looked for when the player is made and again at a cue at most
-// every ten seconds. A file that is missing, unreadable, empty or not a wave
-// file cuts off the sounding cue and plays the fallback (the desktop's beep)
-// instead.
+// The device is taken at the first cue (a few milliseconds) and let go by
+// rest() once quiet: SDL's mixing thread wakes every few milliseconds while a
+// device is open, silent or not. Without a sound device everything is silent
+// and returns at once; after a failure the device is looked for again at a
+// cue at most every ten seconds. A file that is missing, unreadable, empty or
+// not a wave file cuts off the sounding cue and plays the fallback (the
+// desktop's beep) instead.
 class SdlSoundPlayer : public SoundPlayer {
 public:
     using Fallback = std::function<void()>;
@@ -32,11 +34,13 @@ public:
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
     void play(const std::string& path, std::uint32_t flags) override;
+    bool rest() override;
 
+    // Takes the device now rather than at the next cue; false without one.
+    bool openDevice();
     bool deviceOpen() const { return open_; }
 
 private:
-    bool openDevice();
     void closeDevice();
     void stopSounding();
     std::chrono::milliseconds lengthOf(const Mix_Chunk& chunk) const;
@@ -44,8 +48,8 @@ private:
     Fallback fallback_;
     Mix_Chunk* sounding_ = nullptr;
     bool open_ = false;
-    bool everTried_ = false;
-    std::chrono::steady_clock::time_point lastAttempt_{};
+    bool failedBefore_ = false;
+    std::chrono::steady_clock::time_point lastFailure_{};
     int frequency_ = 0;
     int channels_ = 0;
     int bytesPerSample_ = 0;

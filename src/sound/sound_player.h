@@ -13,6 +13,11 @@ class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
     virtual void play(const std::string& path, std::uint32_t flags) = 0;
+
+    // Lets the sound device go while nothing sounds, so an idle game costs
+    // nothing; the next cue takes it again. True while a sound still plays
+    // (ask again later).
+    virtual bool rest() { return false; }
 };
 
 } // namespace velmora

@@ -130,8 +130,14 @@ bool XSession::isViewable(unsigned long window) const
 
 QImage XSession::grab(unsigned long window) const
 {
+    return grab(window, QRect(QPoint(0, 0), geometry(window).size()));
+}
+
+QImage XSession::grab(unsigned long window, const QRect& part) const
+{
     // Read from the root window: what the screen shows there, covers included.
-    const QRect area = geometry(window).intersected(QRect(QPoint(0, 0), screenSize()));
+    const QRect placed = geometry(window);
+    const QRect area = part.translated(placed.topLeft()).intersected(placed).intersected(QRect(QPoint(0, 0), screenSize()));
     if (area.isEmpty() || !isViewable(window))
         return QImage();
     XImage* image = XGetImage(d->display, DefaultRootWindow(d->display), area.x(), area.y(),

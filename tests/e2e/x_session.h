@@ -29,6 +29,8 @@ public:
 
     // The window's area of the screen, as the screen shows it.
     QImage grab(unsigned long window) const;
+    // Only the given part of the window (in window coordinates): much quicker.
+    QImage grab(unsigned long window, const QRect& part) const;
 
     // A plain white window over the given screen area; 0 on failure.
     unsigned long coverArea(const QRect& area) const;

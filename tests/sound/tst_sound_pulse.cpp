@@ -46,7 +46,7 @@ private slots:
         SinkRecorder recorder(server_.fifo());
         QVERIFY(recorder.started());
         SdlSoundPlayer player;
-        QVERIFY(player.deviceOpen());
+        QVERIFY(player.openDevice());
         QThread::msleep(300);
         recorder.restart();
         QThread::msleep(100);
@@ -78,7 +78,7 @@ private slots:
         SinkRecorder recorder(server_.fifo());
         QVERIFY(recorder.started());
         SdlSoundPlayer player;
-        QVERIFY(player.deviceOpen());
+        QVERIFY(player.openDevice());
         QThread::msleep(300);
         recorder.restart();
 
