@@ -1,5 +1,6 @@
 #include "about/about_dialog.h"
 #include "app/form1.h"
+#include "../app/window_fixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -10,27 +11,6 @@
 #include <memory>
 
 using namespace velmora;
-
-namespace {
-
-class SilentPlayer : public SoundPlayer {
-public:
-    void play(const std::string&, std::uint32_t) override {}
-};
-
-std::unique_ptr<Form1> shownGame()
-{
-    auto window = std::make_unique<Form1>();
-    window->setSoundPlayer(std::make_unique<SilentPlayer>());
-    window->setMessageBox([](const QString&, const QString&) {});
-    window->load();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        return nullptr;
-    return window;
-}
-
-} // namespace
 
 class TestAboutDialog : public QObject {
     Q_OBJECT
@@ -85,7 +65,7 @@ private slots:
 
     void despreShowsOneDialogLoadedAfreshAfterClosing()
     {
-        const auto game = shownGame();
+        const auto game = shownWindow();
         QVERIFY(game);
         game->mAbout->trigger();
         frmAbout* first = game->aboutDialog();
@@ -105,7 +85,7 @@ private slots:
 
     void theGameGoesOnWhileTheDialogIsOpen()
     {
-        const auto game = shownGame();
+        const auto game = shownWindow();
         QVERIFY(game);
         game->mStart->trigger();
         game->Timer1->setInterval(10);

@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 #include "app/picture_box.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -15,23 +16,6 @@
 using namespace velmora;
 
 namespace {
-
-class SilentPlayer : public SoundPlayer {
-public:
-    void play(const std::string&, std::uint32_t) override {}
-};
-
-std::unique_ptr<Form1> shownWindow()
-{
-    auto window = std::make_unique<Form1>();
-    window->setSoundPlayer(std::make_unique<SilentPlayer>());
-    window->setMessageBox([](const QString&, const QString&) {});
-    window->load();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        return nullptr;
-    return window;
-}
 
 void press(Form1& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {

@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -12,11 +13,6 @@
 using namespace velmora;
 
 namespace {
-
-class SilentPlayer : public SoundPlayer {
-public:
-    void play(const std::string&, std::uint32_t) override {}
-};
 
 // A loaded window with its options panel open; message boxes are written down.
 struct Panel {

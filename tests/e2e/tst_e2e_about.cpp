@@ -2,7 +2,7 @@
 // read-out keeps counting, "System Info..." reports that the tool is
 // unavailable (no registry here), and Esc closes it.
 
-#include "x_session.h"
+#include "game_process.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -14,19 +14,7 @@
 
 namespace {
 
-constexpr int ClientHeight = 628;
 const QRect ReadoutArea(465, 485, 160, 50);
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(30);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -35,15 +23,10 @@ class TestEndToEndAbout : public QObject {
 
 private:
     XSession x_;
-    QProcess game_;
+    GameProcess game_{x_};
     unsigned long window_ = 0;
-    int menuHeight_ = 0;
 
-    QImage readout() const
-    {
-        const QImage whole = x_.grab(window_);
-        return whole.isNull() ? whole : whole.copy(ReadoutArea.translated(0, menuHeight_));
-    }
+    QImage readout() const { return game_.client(ReadoutArea); }
 
 private slots:
     void initTestCase()
@@ -51,24 +34,9 @@ private slots:
         QString reason;
         QVERIFY2(x_.open(&reason), qPrintable(reason));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        game_.setProcessEnvironment(environment);
-        game_.setProcessChannelMode(QProcess::ForwardedChannels);
-        game_.start(QStringLiteral(VELMORA_EXECUTABLE), {});
-        QVERIFY(game_.waitForStarted(10000));
-        window_ = x_.findWindow(QStringLiteral("Form1"), 20000);
-        QVERIFY2(window_ != 0, "no window titled Form1 appeared");
-        menuHeight_ = x_.geometry(window_).height() - ClientHeight;
-    }
-
-    void cleanupTestCase()
-    {
-        if (game_.state() != QProcess::NotRunning) {
-            game_.kill();
-            game_.waitForFinished(5000);
-        }
+        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), environment), "the game showed no board");
+        window_ = game_.window();
     }
 
     void aboutOpensWhileTheGameGoesOn()
@@ -97,9 +65,7 @@ private slots:
 
         QVERIFY(x_.sendKey(about, "Escape"));
         QVERIFY2(waitFor([&] { return !x_.isViewable(about); }), "Esc did not close the dialog");
-        QVERIFY(x_.sendKey(window_, "F4"));
-        QVERIFY(game_.waitForFinished(10000));
-        QCOMPARE(game_.exitCode(), 0);
+        QVERIFY2(game_.exitWithF4(), "F4 did not end the game normally");
     }
 };
 

@@ -1,7 +1,7 @@
 // Starts the real game under X, finds its window and reads the board back as
 // the screen shows it.
 
-#include "x_session.h"
+#include "game_process.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -30,17 +30,6 @@ QRect diskBox(int d)
     return QRect(x, y, width, height);
 }
 
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(40);
-    }
-    return true;
-}
-
 } // namespace
 
 class TestEndToEndBoard : public QObject {
@@ -48,43 +37,21 @@ class TestEndToEndBoard : public QObject {
 
 private:
     XSession x_;
-    QProcess game_;
+    GameProcess game_{x_};
     unsigned long window_ = 0;
     int menuHeight_ = 0;
     QImage firstClient_;
 
-    QImage client() const
-    {
-        const QImage whole = x_.grab(window_);
-        if (whole.isNull())
-            return whole;
-        return whole.copy(0, menuHeight_, ClientWidth, ClientHeight);
-    }
+    QImage client() const { return game_.client(); }
 
 private slots:
     void initTestCase()
     {
         QString reason;
         QVERIFY2(x_.open(&reason), qPrintable(reason));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        game_.setProcessEnvironment(environment);
-        game_.setProgram(QStringLiteral(VELMORA_EXECUTABLE));
-        game_.setProcessChannelMode(QProcess::ForwardedChannels);
-        game_.start();
-        QVERIFY2(game_.waitForStarted(10000), qPrintable(game_.errorString()));
-        window_ = x_.findWindow(QStringLiteral("Form1"), 20000);
-        QVERIFY2(window_ != 0, "no window titled Form1 appeared");
-    }
-
-    void cleanupTestCase()
-    {
-        if (game_.state() != QProcess::NotRunning) {
-            game_.terminate();
-            if (!game_.waitForFinished(10000))
-                game_.kill();
-        }
+        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), QProcessEnvironment::systemEnvironment()),
+                 "the game showed no board");
+        window_ = game_.window();
     }
 
     void windowIsTitledSizedAndCentred()
@@ -199,7 +166,7 @@ private slots:
 
     void gameIsStillRunning()
     {
-        QCOMPARE(game_.state(), QProcess::Running);
+        QCOMPARE(game_.process().state(), QProcess::Running);
     }
 };
 

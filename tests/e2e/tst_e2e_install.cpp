@@ -5,7 +5,7 @@
 // unpacked into another scratch root and started.
 
 #include "../sound/pulse_capture.h"
-#include "x_session.h"
+#include "game_process.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -44,20 +44,6 @@ class TestEndToEndInstall : public QObject {
 
 private:
     XSession x_;
-
-    // Starts a program under X with the given environment and waits for its window.
-    bool startGame(QProcess& game, const QString& program, QProcessEnvironment environment, unsigned long* window)
-    {
-        environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        game.setProcessEnvironment(environment);
-        game.setProcessChannelMode(QProcess::ForwardedChannels);
-        game.start(program, {});
-        if (!game.waitForStarted(10000))
-            return false;
-        *window = x_.findWindow(QStringLiteral("Form1"), 20000);
-        return *window != 0;
-    }
 
 private slots:
     void initTestCase()
@@ -98,21 +84,18 @@ private slots:
         QVERIFY2(pulse.start(&reason), qPrintable(reason));
         QProcessEnvironment withSound = pulse.environment();
         withSound.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
-        QProcess game;
-        unsigned long window = 0;
-        QVERIFY2(startGame(game, link.filePath(), withSound, &window), "the installed game showed no window");
+        GameProcess game(x_);
+        QVERIFY2(game.start(link.filePath(), withSound), "the installed game showed no board");
         SinkRecorder recorder(pulse.fifo());
         QVERIFY(recorder.started());
-        QVERIFY(x_.sendKey(window, "F2"));
-        QVERIFY(x_.sendKey(window, "space"));
+        QVERIFY(game.key("F2"));
+        QVERIFY(game.key("space"));
         QThread::msleep(600);
         const Recording heard = recorder.snapshot();
         const auto sounds = heard.sounds();
         QCOMPARE(sounds.size(), std::size_t{1});
         QVERIFY(heard.crossingsPerSecond(sounds[0].first, sounds[0].second) > 1500);  // the rising whistle
-        QVERIFY(x_.sendKey(window, "F4"));
-        QVERIFY(game.waitForFinished(10000));
-        QCOMPARE(game.exitCode(), 0);
+        QVERIFY2(game.exitWithF4(), "F4 did not end the game normally");
     }
 
     void debianPackageInstallsAndStarts()
@@ -139,15 +122,12 @@ private slots:
         QTemporaryDir root;
         QVERIFY(root.isValid());
         QCOMPARE(run(QStringLiteral("dpkg-deb"), {"-x", deb, root.path()}).exitCode, 0);
-        QProcess game;
-        unsigned long window = 0;
+        GameProcess game(x_);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        QVERIFY2(startGame(game, root.filePath(QStringLiteral("usr/bin/velmora")), environment, &window),
-                 "the packaged game showed no window");
-        QVERIFY(x_.sendKey(window, "F4"));
-        QVERIFY(game.waitForFinished(10000));
-        QCOMPARE(game.exitCode(), 0);
+        QVERIFY2(game.start(root.filePath(QStringLiteral("usr/bin/velmora")), environment),
+                 "the packaged game showed no board");
+        QVERIFY2(game.exitWithF4(), "F4 did not end the game normally");
     }
 };
 

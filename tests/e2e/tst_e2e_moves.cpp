@@ -4,7 +4,7 @@
 // heard through PulseAudio.
 
 #include "../sound/pulse_capture.h"
-#include "x_session.h"
+#include "game_process.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -16,21 +16,9 @@
 
 namespace {
 
-constexpr int ClientWidth = 1002;
-constexpr int ClientHeight = 628;
+constexpr int ClientWidth = GameProcess::ClientWidth;
 const QRgb Background = qRgb(192, 192, 0);
 const QRgb Navy = qRgb(0, 0, 128);
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(30);
-    }
-    return true;
-}
 
 int count(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches)
 {
@@ -67,17 +55,11 @@ class TestEndToEndMoves : public QObject {
 private:
     XSession x_;
     PulseServer pulse_;
-    QProcess game_;
-    unsigned long window_ = 0;
-    int menuHeight_ = 0;
+    GameProcess game_{x_};
 
-    QImage board() const
-    {
-        const QImage whole = x_.grab(window_);
-        return whole.isNull() ? whole : whole.copy(0, menuHeight_, ClientWidth, ClientHeight);
-    }
+    QImage board() const { return game_.client(); }
 
-    void key(const char* name) { QVERIFY(x_.sendKey(window_, name)); }
+    void key(const char* name) { QVERIFY(game_.key(name)); }
 
 private slots:
     void initTestCase()
@@ -86,25 +68,8 @@ private slots:
         QVERIFY2(x_.open(&reason), qPrintable(reason));
         QVERIFY2(pulse_.start(&reason), qPrintable(reason));
         QProcessEnvironment environment = pulse_.environment();
-        environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
-        game_.setProcessEnvironment(environment);
-        game_.setProcessChannelMode(QProcess::ForwardedChannels);
-        game_.start(QStringLiteral(VELMORA_EXECUTABLE), {});
-        QVERIFY(game_.waitForStarted(10000));
-        window_ = x_.findWindow(QStringLiteral("Form1"), 20000);
-        QVERIFY2(window_ != 0, "no window titled Form1 appeared");
-        menuHeight_ = x_.geometry(window_).height() - ClientHeight;
-        QVERIFY(waitFor([&] { return !board().isNull() && board().pixel(471, 200) == qRgb(0, 0, 0); }));
-    }
-
-    void cleanupTestCase()
-    {
-        if (game_.state() != QProcess::NotRunning) {
-            game_.kill();
-            game_.waitForFinished(5000);
-        }
+        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), environment), "the game showed no board");
     }
 
     void liftMoveDropAndARefusedDrop()

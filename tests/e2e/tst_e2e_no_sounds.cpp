@@ -1,11 +1,10 @@
 // The game without any of its wave files beside it: it starts, shows its
 // board, and ends normally on F4 ("Exit"), pressed as a real key.
 
-#include "x_session.h"
+#include "game_process.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,22 +26,9 @@ private slots:
         QVERIFY(QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner));
         QVERIFY(QDir(folder.path()).entryList({QStringLiteral("*.wav")}, QDir::Files).isEmpty());
 
-        QProcess game;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), x.displayName());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        game.setProcessEnvironment(environment);
-        game.setProcessChannelMode(QProcess::ForwardedChannels);
-        game.start(program, {});
-        QVERIFY(game.waitForStarted(10000));
-        const unsigned long window = x.findWindow(QStringLiteral("Form1"), 20000);
-        QVERIFY2(window != 0, "no window titled Form1 appeared");
-        QVERIFY(game.state() == QProcess::Running);
-
-        QVERIFY(x.sendKey(window, "F4"));
-        QVERIFY2(game.waitForFinished(10000), "F4 did not end the game");
-        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(game.exitCode(), 0);
+        GameProcess game(x);
+        QVERIFY2(game.start(program, QProcessEnvironment::systemEnvironment()), "the game showed no board");
+        QVERIFY2(game.exitWithF4(), "F4 did not end the game normally");
     }
 };
 

@@ -3,7 +3,7 @@
 // heard; a typed limit of 3 seconds lost; "abc" refused while the game goes on.
 
 #include "../sound/pulse_capture.h"
-#include "x_session.h"
+#include "game_process.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int ClientWidth = 1002;
-constexpr int ClientHeight = 628;
 const QRgb Navy = qRgb(0, 0, 128);
 const QRgb PanelBlue = qRgb(0, 0, 255);
 
@@ -26,17 +24,6 @@ const QRgb PanelBlue = qRgb(0, 0, 255);
 const QPoint TimeBox(8 + 176 + 28, 432 + 48 + 20);
 const QPoint LevelDown(8 + 240 + 32, 432 + 104 + 20);
 const QPoint OkButton(8 + 328 + 52, 432 + 72 + 20);
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(30);
-    }
-    return true;
-}
 
 void solve(int disks, int from, int to, std::vector<std::pair<int, int>>& moves)
 {
@@ -55,15 +42,10 @@ class TestEndToEndOptions : public QObject {
 private:
     XSession x_;
     PulseServer pulse_;
-    QProcess game_;
+    GameProcess game_{x_};
     unsigned long window_ = 0;
-    int menuHeight_ = 0;
 
-    QImage client() const
-    {
-        const QImage whole = x_.grab(window_);
-        return whole.isNull() ? whole : whole.copy(0, menuHeight_, ClientWidth, ClientHeight);
-    }
+    QImage client() const { return game_.client(); }
 
     bool panelShown() const
     {
@@ -71,9 +53,9 @@ private:
         return !board.isNull() && board.pixel(15, 590) == PanelBlue;
     }
 
-    void clickAt(QPoint inClient) const { x_.click(window_, inClient + QPoint(0, menuHeight_)); }
+    void clickAt(QPoint inClient) const { game_.click(inClient); }
 
-    void key(const char* name) { QVERIFY(x_.sendKey(window_, name)); }
+    void key(const char* name) { QVERIFY(game_.key(name)); }
 
     // Types into the time box as a player would: click it, select all, type.
     void typeTime(const QString& text)
@@ -99,25 +81,9 @@ private slots:
         QVERIFY2(x_.open(&reason), qPrintable(reason));
         QVERIFY2(pulse_.start(&reason), qPrintable(reason));
         QProcessEnvironment environment = pulse_.environment();
-        environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
-        game_.setProcessEnvironment(environment);
-        game_.setProcessChannelMode(QProcess::ForwardedChannels);
-        game_.start(QStringLiteral(VELMORA_EXECUTABLE), {});
-        QVERIFY(game_.waitForStarted(10000));
-        window_ = x_.findWindow(QStringLiteral("Form1"), 20000);
-        QVERIFY2(window_ != 0, "no window titled Form1 appeared");
-        menuHeight_ = x_.geometry(window_).height() - ClientHeight;
-        QVERIFY(waitFor([&] { return !client().isNull() && client().pixel(471, 200) == qRgb(0, 0, 0); }));
-    }
-
-    void cleanupTestCase()
-    {
-        if (game_.state() != QProcess::NotRunning) {
-            game_.kill();
-            game_.waitForFinished(5000);
-        }
+        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), environment), "the game showed no board");
+        window_ = game_.window();
     }
 
     void fourDisksChosenWithTheButtonsAndWon()
@@ -224,12 +190,7 @@ private slots:
         QVERIFY2(waitFor([&] { return client().copy(sprite) != before; }, 2500), "the game stopped");
     }
 
-    void f4EndsTheProgram()
-    {
-        key("F4");
-        QVERIFY(game_.waitForFinished(10000));
-        QCOMPARE(game_.exitCode(), 0);
-    }
+    void f4EndsTheProgram() { QVERIFY2(game_.exitWithF4(), "F4 did not end the game normally"); }
 };
 
 QTEST_GUILESS_MAIN(TestEndToEndOptions)

@@ -5,7 +5,7 @@
 // and F4 ends the program.
 
 #include "../sound/pulse_capture.h"
-#include "x_session.h"
+#include "game_process.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -17,20 +17,8 @@
 
 namespace {
 
-constexpr int ClientHeight = 628;
 // Where the read-out stands once a game has started: from (471, 490) on.
 const QRect ReadoutArea(465, 485, 160, 50);
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(40);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -40,15 +28,10 @@ class TestEndToEndTimedGame : public QObject {
 private:
     XSession x_;
     PulseServer pulse_;
-    QProcess game_;
+    GameProcess game_{x_};
     unsigned long window_ = 0;
-    int menuHeight_ = 0;
 
-    QImage readout() const
-    {
-        const QImage whole = x_.grab(window_);
-        return whole.isNull() ? whole : whole.copy(ReadoutArea.translated(0, menuHeight_));
-    }
+    QImage readout() const { return game_.client(ReadoutArea); }
 
     // Waits for the read-out to show something other than before; the time it took.
     qint64 nextChange(const QImage& before, int timeoutMs) const
@@ -68,24 +51,9 @@ private slots:
         QVERIFY2(pulse_.start(&reason), qPrintable(reason));
 
         QProcessEnvironment environment = pulse_.environment();
-        environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
-        game_.setProcessEnvironment(environment);
-        game_.setProcessChannelMode(QProcess::ForwardedChannels);
-        game_.start(QStringLiteral(VELMORA_EXECUTABLE), {});
-        QVERIFY(game_.waitForStarted(10000));
-        window_ = x_.findWindow(QStringLiteral("Form1"), 20000);
-        QVERIFY2(window_ != 0, "no window titled Form1 appeared");
-        menuHeight_ = x_.geometry(window_).height() - ClientHeight;
-    }
-
-    void cleanupTestCase()
-    {
-        if (game_.state() != QProcess::NotRunning) {
-            game_.kill();
-            game_.waitForFinished(5000);
-        }
+        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), environment), "the game showed no board");
+        window_ = game_.window();
     }
 
     void wholeGameLostByTime()
@@ -139,13 +107,7 @@ private slots:
         QCOMPARE(nextChange(last_, 2000), qint64(-1));
     }
 
-    void f4EndsTheProgram()
-    {
-        QVERIFY(x_.sendKey(window_, "F4"));
-        QVERIFY2(game_.waitForFinished(10000), "F4 did not end the game");
-        QCOMPARE(game_.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(game_.exitCode(), 0);
-    }
+    void f4EndsTheProgram() { QVERIFY2(game_.exitWithF4(), "F4 did not end the game normally"); }
 };
 
 QTEST_GUILESS_MAIN(TestEndToEndTimedGame)

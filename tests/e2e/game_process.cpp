@@ -1,0 +1,59 @@
+#include "game_process.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(30);
+    }
+    return true;
+}
+
+GameProcess::~GameProcess()
+{
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+bool GameProcess::start(const QString& program, QProcessEnvironment environment)
+{
+    environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    process_.setProcessEnvironment(environment);
+    process_.setProcessChannelMode(QProcess::ForwardedChannels);
+    process_.start(program, {});
+    if (!process_.waitForStarted(10000))
+        return false;
+    window_ = x_.findWindow(QStringLiteral("Form1"), 20000);
+    if (!window_)
+        return false;
+    menuHeight_ = x_.geometry(window_).height() - ClientHeight;
+    // Ready once the board is drawn: tower 2's peg is black.
+    return waitFor([this] {
+        const QImage peg = client(QRect(471, 200, 1, 1));
+        return !peg.isNull() && peg.pixel(0, 0) == qRgb(0, 0, 0);
+    });
+}
+
+QImage GameProcess::client() const
+{
+    return client(QRect(0, 0, ClientWidth, ClientHeight));
+}
+
+QImage GameProcess::client(const QRect& part) const
+{
+    return x_.grab(window_, part.translated(0, menuHeight_));
+}
+
+bool GameProcess::exitWithF4()
+{
+    return key("F4") && process_.waitForFinished(10000) && process_.exitStatus() == QProcess::NormalExit
+        && process_.exitCode() == 0;
+}
