@@ -81,7 +81,7 @@ Launched launch(const XSession& x, QProcess& process, const QString& program, co
     clock.start();
     process.start(program, arguments);
     Launched result;
-    result.window = x.findWindow(title, 20000);
+    result.window = x.findWindow(title, 20000, process.processId());
     if (!result.window)
         return result;
     if (waitFor([&] {
@@ -106,10 +106,11 @@ void stop(const XSession& x, QProcess& process, unsigned long window)
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s VELMORA MINIMAL_WINDOW\n", argv[0]);
+    if (argc < 3 || argc > 4) {
+        std::fprintf(stderr, "usage: %s VELMORA MINIMAL_WINDOW [--startup-only]\n", argv[0]);
         return 2;
     }
+    const bool startupOnly = argc == 4 && QByteArray(argv[3]) == "--startup-only";
     const QString game = QString::fromLocal8Bit(argv[1]);
     const QString minimal = QString::fromLocal8Bit(argv[2]);
     XSession x;
@@ -153,6 +154,12 @@ int main(int argc, char** argv)
     const double gameStart = percentile(gameStarts, 0.5);
     const double minimalStart = percentile(minimalStarts, 0.5);
     const double textStart = percentile(textStarts, 0.5);
+    if (startupOnly) {
+        std::printf("start-up: game %.0f ms, minimal %.0f ms, with text %.0f ms; memory: game %.1f MiB, minimal "
+                    "%.1f MiB, with text %.1f MiB\n",
+                    gameStart, minimalStart, textStart, gameMemory, minimalMemory, textMemory);
+        return 0;
+    }
 
     // The game for the remaining figures.
     QProcess velmora;

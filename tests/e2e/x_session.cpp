@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -82,7 +83,33 @@ QSize XSession::screenSize() const
     return QSize(DisplayWidth(d->display, screen), DisplayHeight(d->display, screen));
 }
 
-unsigned long XSession::findWindow(const QString& title, int timeoutMs) const
+namespace {
+
+// The process that made a window, from the _NET_WM_PID property; 0 if unknown.
+qint64 windowProcess(Display* display, Window window)
+{
+    const Atom property = XInternAtom(display, "_NET_WM_PID", 1);
+    if (property == 0)
+        return 0;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    qint64 pid = 0;
+    if (XGetWindowProperty(display, window, property, 0, 1, 0, XA_CARDINAL, &type, &format, &items, &after, &data)
+            == Success
+        && data) {
+        if (format == 32 && items == 1)
+            pid = static_cast<qint64>(*reinterpret_cast<unsigned long*>(data));
+        XFree(data);
+    }
+    return pid;
+}
+
+} // namespace
+
+unsigned long XSession::findWindow(const QString& title, int timeoutMs, qint64 pid) const
 {
     QDeadlineTimer deadline(timeoutMs);
     do {
@@ -95,7 +122,8 @@ unsigned long XSession::findWindow(const QString& title, int timeoutMs) const
             for (unsigned int i = 0; i < count && !found; ++i) {
                 char* name = nullptr;
                 if (XFetchName(d->display, children[i], &name) && name) {
-                    if (title == QString::fromUtf8(name) && isViewable(children[i]))
+                    if (title == QString::fromUtf8(name) && isViewable(children[i])
+                        && (pid == 0 || windowProcess(d->display, children[i]) == pid))
                         found = children[i];
                     XFree(name);
                 }

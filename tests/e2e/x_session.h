@@ -22,8 +22,9 @@ public:
     QString displayName() const { return displayName_; }
     QSize screenSize() const;
 
-    // The first viewable top-level window with this title, waiting up to timeoutMs.
-    unsigned long findWindow(const QString& title, int timeoutMs) const;
+    // The first viewable top-level window with this title, waiting up to
+    // timeoutMs; with a process id, only a window of that process.
+    unsigned long findWindow(const QString& title, int timeoutMs, qint64 pid = 0) const;
     QRect geometry(unsigned long window) const;  // position on the screen and size
     bool isViewable(unsigned long window) const;
 
