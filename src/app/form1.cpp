@@ -9,7 +9,7 @@
 #include "board/reset_board.h"
 #include "render/board_renderer.h"
 #include "sound/play_sound_cue.h"
-#include "sound/sdl_sound_player.h"
+#include "sound/lazy_sound_player.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,6 +44,13 @@ const QColor BoardBackground(192, 192, 0);
 const QColor PanelBackground(0, 0, 255);
 const QColor CaptionBackground(255, 255, 0);
 const QColor ButtonFace(128, 128, 128);
+
+// The program's own folder, read afresh each time: where the cues and the
+// sound backend lie.
+std::string programFolder()
+{
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
 
 // The window definition names "MS Sans Serif"; where it is missing any plain
 // sans-serif face of the same size serves.
@@ -138,7 +145,7 @@ Form1::Form1(QWidget* parent)
         box.exec();
     };
     // A cue that cannot be played gives the desktop's beep instead.
-    soundPlayer_ = std::make_unique<SdlSoundPlayer>([] { QApplication::beep(); });
+    soundPlayer_ = std::make_unique<LazySoundPlayer>(programFolder, [] { QApplication::beep(); });
     setWindowTitle(QStringLiteral("Form1"));
     board_ = new BoardView(canvas_, this);
     setCentralWidget(board_);
@@ -318,9 +325,7 @@ bool Form1::runHandler(const std::function<void()>& handler)
 
 void Form1::PlaySoundCue(const SoundCue& cue)
 {
-    velmora::PlaySoundCue(
-        *soundPlayer_, [] { return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(); },
-        cue.fileName, cue.flags);
+    velmora::PlaySoundCue(*soundPlayer_, programFolder, cue.fileName, cue.flags);
     soundRest_->start();
 }
 

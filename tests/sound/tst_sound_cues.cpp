@@ -1,3 +1,4 @@
+#include "sound/lazy_sound_player.h"
 #include "sound/play_sound_cue.h"
 #include "sound/sound_cue.h"
 
@@ -61,6 +62,38 @@ private slots:
         QCOMPARE(reads, 2);
         QCOMPARE(player.played.at(0), (std::pair<std::string, std::uint32_t>{"/first/riiiing.wav", 0}));
         QCOMPARE(player.played.at(1), (std::pair<std::string, std::uint32_t>{"/moved/arrow.wav", 1}));
+    }
+
+    void theBackendIsLoadedAtTheFirstCueFromTheProgramsFolder()
+    {
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        int beeps = 0;
+        int folderReads = 0;
+        LazySoundPlayer player(
+            [&folderReads] {
+                ++folderReads;
+                return std::string(VELMORA_BACKEND_DIR);
+            },
+            [&beeps] { ++beeps; });
+        QVERIFY(!player.loaded());
+        QCOMPARE(folderReads, 0);  // nothing loaded at start-up
+        QVERIFY(!player.rest());
+        player.play("/no/such/cue.wav", SoundSync);  // loads, opens, and falls back
+        QVERIFY(player.loaded());
+        QCOMPARE(beeps, 1);
+        player.play("/no/such/cue.wav", SoundAsync);
+        QCOMPARE(folderReads, 1);
+        QCOMPARE(beeps, 2);
+    }
+
+    void withoutTheBackendEveryCueIsSilent()
+    {
+        int beeps = 0;
+        LazySoundPlayer player([] { return std::string("/nonexistent"); }, [&beeps] { ++beeps; });
+        player.play("/no/such/cue.wav", SoundSync);
+        QVERIFY(!player.loaded());
+        QCOMPARE(beeps, 0);
+        QVERIFY(!player.rest());
     }
 };
 
