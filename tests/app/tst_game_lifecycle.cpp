@@ -1,7 +1,9 @@
 #include "app/form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEventLoop>
+#include <QMessageBox>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -213,6 +215,37 @@ private slots:
         QTest::qWait(60);
         QCOMPARE(game->state().ElapsedSeconds, last);  // stopped once the box closed
         QCOMPARE(game->Label3->text(), QString::number(last));
+    }
+
+    void aFailedCheckIsReportedAndEndsTheProgram()
+    {
+        // Nothing in play reaches a failed check; forced here, it is reported
+        // with the runtime's message and the program ends with status 1.
+        // (Last in this file: once the application is told to end, no later
+        // event loop of the test program would start.)
+        Game game;
+        Form1* window = game.window.get();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->state().DiskCount = 0;
+        QString report;
+        QEventLoop loop;
+        QTimer::singleShot(0, window, [&] {
+            QTimer::singleShot(50, [&] {
+                if (QWidget* box = QApplication::activeModalWidget()) {
+                    report = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+                    box->close();
+                }
+            });
+            window->mStart->trigger();
+        });
+        QTimer::singleShot(5000, &loop, [&] { loop.exit(99); });
+        QCOMPARE(loop.exec(), 1);
+        QCOMPARE(report, QStringLiteral("Run-time error '5':\n\nInvalid procedure call or argument"));
+        QCOMPARE(window->state().TowerCount(1), 10);  // the board was left as it was
+        // Later events run nothing more.
+        window->Timer1->stop();
+        QVERIFY(!window->load());
     }
 };
 
