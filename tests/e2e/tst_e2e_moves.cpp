@@ -3,8 +3,7 @@
 // its place, a refused drop changes no pixel, and the lift and drop cues are
 // heard through PulseAudio.
 
-#include "../sound/pulse_capture.h"
-#include "game_process.h"
+#include "sounding_game.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -65,11 +64,7 @@ private slots:
     void initTestCase()
     {
         QString reason;
-        QVERIFY2(x_.open(&reason), qPrintable(reason));
-        QVERIFY2(pulse_.start(&reason), qPrintable(reason));
-        QProcessEnvironment environment = pulse_.environment();
-        environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
-        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), environment), "the game showed no board");
+        QVERIFY2(startSoundingGame(x_, pulse_, game_, &reason), qPrintable(reason));
     }
 
     void liftMoveDropAndARefusedDrop()

@@ -2,8 +2,7 @@
 // disks chosen with the buttons and won in fifteen moves with the win cue
 // heard; a typed limit of 3 seconds lost; "abc" refused while the game goes on.
 
-#include "../sound/pulse_capture.h"
-#include "game_process.h"
+#include "sounding_game.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -78,11 +77,7 @@ private slots:
     void initTestCase()
     {
         QString reason;
-        QVERIFY2(x_.open(&reason), qPrintable(reason));
-        QVERIFY2(pulse_.start(&reason), qPrintable(reason));
-        QProcessEnvironment environment = pulse_.environment();
-        environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
-        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), environment), "the game showed no board");
+        QVERIFY2(startSoundingGame(x_, pulse_, game_, &reason), qPrintable(reason));
         window_ = game_.window();
     }
 

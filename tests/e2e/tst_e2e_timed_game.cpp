@@ -4,8 +4,7 @@
 // the read-out counts on while the box is open and stops once it is closed,
 // and F4 ends the program.
 
-#include "../sound/pulse_capture.h"
-#include "game_process.h"
+#include "sounding_game.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -47,12 +46,7 @@ private slots:
     void initTestCase()
     {
         QString reason;
-        QVERIFY2(x_.open(&reason), qPrintable(reason));
-        QVERIFY2(pulse_.start(&reason), qPrintable(reason));
-
-        QProcessEnvironment environment = pulse_.environment();
-        environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
-        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), environment), "the game showed no board");
+        QVERIFY2(startSoundingGame(x_, pulse_, game_, &reason), qPrintable(reason));
         window_ = game_.window();
     }
 

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <memory>
+
 using namespace velmora;
 
 namespace {
@@ -30,6 +32,8 @@ class TestSoundPulse : public QObject {
 
 private:
     PulseServer server_;
+    std::unique_ptr<SinkRecorder> recorder_;
+    std::unique_ptr<SdlSoundPlayer> player_;
 
 private slots:
     void initTestCase()
@@ -41,14 +45,28 @@ private slots:
         qputenv("SDL_AUDIODRIVER", "pulseaudio");
     }
 
+    // Each test: a recorder on the sink and a player with its device open,
+    // then a moment of quiet before the recording starts.
+    void init()
+    {
+        recorder_ = std::make_unique<SinkRecorder>(server_.fifo());
+        QVERIFY(recorder_->started());
+        player_ = std::make_unique<SdlSoundPlayer>();
+        QVERIFY(player_->openDevice());
+        QThread::msleep(300);
+        recorder_->restart();
+    }
+
+    void cleanup()
+    {
+        player_.reset();
+        recorder_.reset();
+    }
+
     void theRingSoundsForItsSecondAndHoldsTheCallerAsLong()
     {
-        SinkRecorder recorder(server_.fifo());
-        QVERIFY(recorder.started());
-        SdlSoundPlayer player;
-        QVERIFY(player.openDevice());
-        QThread::msleep(300);
-        recorder.restart();
+        SinkRecorder& recorder = *recorder_;
+        SdlSoundPlayer& player = *player_;
         QThread::msleep(100);
 
         const std::size_t calledAt = recorder.position();
@@ -75,12 +93,8 @@ private slots:
 
     void aSecondCueCutsTheFirstShort()
     {
-        SinkRecorder recorder(server_.fifo());
-        QVERIFY(recorder.started());
-        SdlSoundPlayer player;
-        QVERIFY(player.openDevice());
-        QThread::msleep(300);
-        recorder.restart();
+        SinkRecorder& recorder = *recorder_;
+        SdlSoundPlayer& player = *player_;
 
         player.play(wave("Yahoo_ring_03.wav"), SoundAsync);  // 1.2 s
         QThread::msleep(200);
