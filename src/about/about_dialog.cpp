@@ -28,9 +28,40 @@ QRect fromTwips(int left, int top, int width, int height)
     return QRect(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0));
 }
 
-QPointF pointFromTwips(int x, int y)
+// A horizontal line of the dialog, as a control of its own so that it stacks
+// among the labels: drawn over the ones made before it, under the later ones.
+// The pen is centred on the line's y, so a 2-pixel line covers y - 1 and y;
+// the end point is not drawn.
+class LineControl : public QWidget {
+public:
+    LineControl(QWidget* parent, int x1, int x2, int y, int width, QColor colour)
+        : QWidget(parent)
+        , colour_(colour)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(QRect(QPoint(qRound(x1 / 15.0), qRound(y / 15.0) - width / 2),
+                          QPoint(qRound(x2 / 15.0) - 1, qRound(y / 15.0) - width / 2 + width - 1)));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), colour_);
+    }
+
+private:
+    QColor colour_;
+};
+
+QFont buttonFont()
 {
-    return QPointF(x / 15.0, y / 15.0);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    font.setPointSizeF(8);
+    return font;
 }
 
 QFont labelFont()
@@ -89,10 +120,16 @@ frmAbout::frmAbout(QWidget* parent)
     initialiseAboutResources();
     // "OK", Enter, Esc and the close box all unload the dialog.
     setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends when its last window closes, this one included: a tool
+    // window does not count by default, and closing the main window would end
+    // the program under an open About.
+    setAttribute(Qt::WA_QuitOnClose, true);
     connect(this, &QDialog::finished, this, &QObject::deleteLater);
     setModal(false);
     setFixedSize(ClientWidth, ClientHeight);
 
+    // Made in their stacking order, bottom first: each child stands over the
+    // ones made before it.
     picIcon = new QLabel(this);
     picIcon->setGeometry(fromTwips(240, 240, 540, 540));
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -100,15 +137,21 @@ frmAbout::frmAbout(QWidget* parent)
     picIcon->setPixmap(QPixmap(QStringLiteral(":/images/about_icon.png")));
     picIcon->adjustSize();
 
+    // The buttons keep the dialog's small default font, which fits
+    // "System Info..." in its narrow button; the style's wide margins go.
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setGeometry(fromTwips(6720, 4080, 1260, 345));
     cmdOK->setDefault(true);
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setGeometry(fromTwips(6720, 4680, 1245, 345));
+    for (QPushButton* button : {cmdOK, cmdSysInfo})
+        button->setFont(buttonFont());
 
+    new LineControl(this, 240, 7320, 3720, 1, QColor(0x80, 0x80, 0x80));
     lblDescription = makeLabel(this, fromTwips(120, 1560, 7965, 2010), RulesText);
     lblDescription->setWordWrap(true);
     lblTitle = makeLabel(this, fromTwips(1050, 240, 3885, 480));
+    new LineControl(this, 105, 5654, 2460, 2, QColor(0xFF, 0xFF, 0xFF));
     lblVersion = makeLabel(this, fromTwips(1560, 840, 3885, 585));
     lblDisclaimer = makeLabel(this, fromTwips(120, 4080, 3870, 825), QStringLiteral("Succes!......"));
 
@@ -122,6 +165,12 @@ frmAbout::frmAbout(QWidget* parent)
         QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(ApplicationTitle), prompt, QMessageBox::NoButton, this);
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();
+        // Once the message is gone the dialog has the keyboard again (Qt and
+        // the window manager would hand it to the main window).
+        if (isVisible()) {
+            raise();
+            activateWindow();
+        }
     };
     setSysInfo(makeSystemRegistry(), nullptr);
 
@@ -159,17 +208,6 @@ void frmAbout::cmdOK_Click()
 void frmAbout::cmdSysInfo_Click()
 {
     StartSysInfo(*registry_, *platform_);
-}
-
-// The two lines of the dialog, under its controls.
-void frmAbout::paintEvent(QPaintEvent* event)
-{
-    QDialog::paintEvent(event);
-    QPainter painter(this);
-    painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
-    painter.drawLine(pointFromTwips(240, 3720), pointFromTwips(7320, 3720));
-    painter.setPen(QPen(QColor(0xFF, 0xFF, 0xFF), 2));
-    painter.drawLine(pointFromTwips(105, 2460), pointFromTwips(5654, 2460));
 }
 
 } // namespace velmora

@@ -46,9 +46,6 @@ public slots:
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
     void Form_Load();
 

@@ -2,6 +2,7 @@
 
 #include "about/about_dialog.h"
 #include "app/board_view.h"
+#include "app/panel_frame.h"
 #include "app/picture_box.h"
 #include "app/key_codes.h"
 #include "board/checked_math.h"
@@ -20,9 +21,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
-#include <QProxyStyle>
-#include <QStyleOption>
 #include <QPushButton>
 #include <QTimer>
 
@@ -62,29 +60,6 @@ QFont controlFont(qreal points)
     font.setPointSizeF(points);
     return font;
 }
-
-// The panel's border: an etched line round an untinted inside, so the panel
-// shows its own colour exactly (the desktop style would shade it).
-class EtchedFrameStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-
-    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                       const QWidget* widget) const override
-    {
-        if (element != PE_FrameGroupBox) {
-            QProxyStyle::drawPrimitive(element, option, painter, widget);
-            return;
-        }
-        const QRect frame = option->rect;
-        painter->save();
-        painter->setPen(QColor(128, 128, 128));
-        painter->drawRect(frame.adjusted(0, 0, -2, -2));
-        painter->setPen(QColor(255, 255, 255));
-        painter->drawRect(frame.adjusted(1, 1, -1, -1));
-        painter->restore();
-    }
-};
 
 QPushButton* makeButton(QWidget* parent, const QString& caption, QRect geometry, qreal points)
 {
@@ -220,26 +195,25 @@ void Form1::createControls()
         },
         Qt::QueuedConnection);
 
-    Frame1 = new QGroupBox(QStringLiteral("Optiuni"), board_);
+    Frame1 = new PanelFrame(QStringLiteral("Optiuni"), board_);
     Frame1->setGeometry(8, 432, 481, 169);
     Frame1->setFont(controlFont(13.5));
-    auto* frameStyle = new EtchedFrameStyle();
-    frameStyle->setParent(Frame1);
-    Frame1->setStyle(frameStyle);
-    Frame1->setAutoFillBackground(true);
     QPalette panel = Frame1->palette();
     panel.setColor(QPalette::Window, PanelBackground);
     Frame1->setPalette(panel);
 
-    Command5 = makeButton(Frame1, QStringLiteral("Ok"), QRect(328, 72, 105, 41), 18);
-    Command4 = makeButton(Frame1, QStringLiteral("Down"), QRect(240, 104, 65, 41), 13.5);
-    Text2 = makeTextBox(Frame1, QStringLiteral("Text2"), QRect(176, 104, 57, 41));
-    Command3 = makeButton(Frame1, QStringLiteral("Up"), QRect(128, 104, 41, 41), 13.5);
-    Command2 = makeButton(Frame1, QStringLiteral("Down"), QRect(240, 48, 65, 41), 13.5);
-    Command1 = makeButton(Frame1, QStringLiteral("Up"), QRect(128, 48, 41, 41), 13.5);
+    // Made in tab order, which is then the order of the focus chain: the
+    // first Tab into the panel reaches the time box. (None of them overlap,
+    // so the order of stacking does not matter.)
     Text1 = makeTextBox(Frame1, QStringLiteral("Text1"), QRect(176, 48, 57, 41));
-    Label2 = makeCaption(Frame1, QStringLiteral("Level"), QRect(16, 104, 105, 41));
+    Command1 = makeButton(Frame1, QStringLiteral("Up"), QRect(128, 48, 41, 41), 13.5);
+    Command2 = makeButton(Frame1, QStringLiteral("Down"), QRect(240, 48, 65, 41), 13.5);
+    Command3 = makeButton(Frame1, QStringLiteral("Up"), QRect(128, 104, 41, 41), 13.5);
+    Text2 = makeTextBox(Frame1, QStringLiteral("Text2"), QRect(176, 104, 57, 41));
+    Command4 = makeButton(Frame1, QStringLiteral("Down"), QRect(240, 104, 65, 41), 13.5);
+    Command5 = makeButton(Frame1, QStringLiteral("Ok"), QRect(328, 72, 105, 41), 18);
     Label1 = makeCaption(Frame1, QStringLiteral("Time"), QRect(16, 48, 105, 41));
+    Label2 = makeCaption(Frame1, QStringLiteral("Level"), QRect(16, 104, 105, 41));
     Frame1->setVisible(false);
 
     connect(Command1, &QPushButton::clicked, this, guarded(&Form1::Command1_Click));
@@ -259,14 +233,6 @@ void Form1::createControls()
     Label3->setAlignment(Qt::AlignCenter);
     // A label has no window of its own: it lies under the panel and the sprite.
     Label3->lower();
-
-    // Hidden controls and labels never take the focus.
-    setTabOrder(Text1, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    setTabOrder(Command3, Text2);
-    setTabOrder(Text2, Command4);
-    setTabOrder(Command4, Command5);
 }
 
 void Form1::createMenus()

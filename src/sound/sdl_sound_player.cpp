@@ -5,9 +5,14 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <thread>
 
 namespace velmora {
@@ -19,14 +24,40 @@ constexpr int OutputChannels = 2;
 constexpr int OutputBufferFrames = 512;  // about 12 ms: short latency for short cues
 constexpr std::chrono::seconds RetryDeviceAfter{10};
 
-// Only RIFF/WAVE files are cues; SDL_mixer would also take other formats.
-bool looksLikeWave(const std::string& path)
+// A blocking cue holds the whole game, so it never holds it longer than this:
+// a longer sound is stopped here and the game goes on as after its end.
+constexpr std::chrono::seconds LongestBlockingCue{5};
+// Larger files are not read at all: about 25 minutes of CD-quality sound, far
+// beyond any cue, and reading them would freeze the game by itself.
+constexpr off_t LargestCueFile = off_t{256} << 20;
+
+// Opens a cue for SDL, or gives null when it cannot be a cue: only a regular
+// RIFF/WAVE file of sensible size is one (SDL_mixer would take other formats
+// too). The file is opened without waiting and checked through its own
+// descriptor, so a FIFO, a device or a socket put in its place is refused
+// instead of blocking the game until a writer comes.
+SDL_RWops* openWave(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return nullptr;
+    struct stat status {};
     std::array<char, 12> header{};
-    if (!file.read(header.data(), header.size()))
-        return false;
-    return std::memcmp(header.data(), "RIFF", 4) == 0 && std::memcmp(header.data() + 8, "WAVE", 4) == 0;
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > LargestCueFile
+        || ::pread(descriptor, header.data(), header.size(), 0) != static_cast<ssize_t>(header.size())
+        || std::memcmp(header.data(), "RIFF", 4) != 0 || std::memcmp(header.data() + 8, "WAVE", 4) != 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(descriptor, "rb");
+    if (!file) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    SDL_RWops* stream = SDL_RWFromFP(file, SDL_TRUE);
+    if (!stream)
+        std::fclose(file);
+    return stream;
 }
 
 } // namespace
@@ -116,7 +147,8 @@ void SdlSoundPlayer::play(const std::string& path, std::uint32_t flags)
     // A new cue always silences the one sounding, as the system player does.
     stopSounding();
 
-    Mix_Chunk* chunk = looksLikeWave(path) ? Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1) : nullptr;
+    SDL_RWops* stream = openWave(path);
+    Mix_Chunk* chunk = stream ? Mix_LoadWAV_RW(stream, 1) : nullptr;
     if (!chunk || chunk->alen == 0) {
         if (chunk)
             Mix_FreeChunk(chunk);
@@ -134,10 +166,14 @@ void SdlSoundPlayer::play(const std::string& path, std::uint32_t flags)
 
     // SDL plays on its own thread; the cue has ended once its own length and
     // the device's last buffer have passed. The mixer's "still playing" flag
-    // is no clock: on PulseAudio it lags the sound by half a second.
+    // is no clock: on PulseAudio it lags the sound by half a second. A cue
+    // longer than the bound is stopped there.
     const auto start = std::chrono::steady_clock::now();
     const auto drain = std::chrono::milliseconds(1000LL * bufferFrames_ / frequency_);
-    std::this_thread::sleep_until(start + lengthOf(*chunk) + drain);
+    const auto length = lengthOf(*chunk) + drain;
+    std::this_thread::sleep_until(start + std::min<std::chrono::milliseconds>(length, LongestBlockingCue));
+    if (length > LongestBlockingCue)
+        stopSounding();
 }
 
 } // namespace velmora

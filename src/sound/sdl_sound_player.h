@@ -15,15 +15,17 @@ namespace velmora {
 // one sounding. Only SDL's audio subsystem is used, with its signal handlers
 // off. SDL mixes on its own thread: an asynchronous cue returns once started,
 // a synchronous one blocks the caller for the sound's own length plus one
-// device buffer (about 12 ms), without handling any event of the window.
+// device buffer (about 12 ms), without handling any event of the window, and
+// for five seconds at most: a longer sound is stopped there.
 //
 // The device is taken at the first cue (a few milliseconds) and let go by
 // rest() once quiet: SDL's mixing thread wakes every few milliseconds while a
 // device is open, silent or not. Without a sound device everything is silent
 // and returns at once; after a failure the device is looked for again at a
-// cue at most every ten seconds. A file that is missing, unreadable, empty or
-// not a wave file cuts off the sounding cue and plays the fallback (the
-// desktop's beep) instead.
+// cue at most every ten seconds. A file that is missing, unreadable, empty,
+// not a wave file or not a regular file at all (a FIFO, a folder, a device)
+// cuts off the sounding cue and plays the fallback (the desktop's beep)
+// instead, without waiting for anything.
 class SdlSoundPlayer : public SoundPlayer {
 public:
     using Fallback = std::function<void()>;

@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QThread>
 
+#include <sys/stat.h>
+
+#include <cstring>
 #include <memory>
 
 using namespace velmora;
@@ -23,6 +26,16 @@ const QString Waves = QStringLiteral(VELMORA_WAVE_DIR);
 std::string wave(const char* name)
 {
     return QDir(Waves).filePath(QString::fromLatin1(name)).toStdString();
+}
+
+// A 16-bit mono PCM wave file around the samples.
+QByteArray waveFile(const QByteArray& samples, int rate)
+{
+    auto le32 = [](quint32 value) { return QByteArray(reinterpret_cast<const char*>(&value), 4); };
+    auto le16 = [](quint16 value) { return QByteArray(reinterpret_cast<const char*>(&value), 2); };
+    const auto size = static_cast<quint32>(samples.size());
+    return "RIFF" + le32(36 + size) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(static_cast<quint32>(rate))
+        + le32(static_cast<quint32>(rate) * 2) + le16(2) + le16(16) + "data" + le32(size) + samples;
 }
 
 } // namespace
@@ -98,26 +111,36 @@ private slots:
         QVERIFY(heard.crossingsPerSecond(last - 2 * tenth, last - tenth / 2) < 700);  // 220 Hz
     }
 
+    // Whatever lies under a cue's name, the call returns at once with the
+    // fallback; nothing is waited for, not even a FIFO without a writer.
     void unplayableFilesFallBackQuietlyAndPromptly_data()
     {
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("missing") << "missing.wav" << QByteArray();
-        QTest::newRow("empty") << "empty.wav" << QByteArray("");
-        QTest::newRow("not a wave") << "text.wav" << QByteArray("Ati pierdut - mai incercati\n");
-        QTest::newRow("wave header and no data") << "header.wav"
-                                                << QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16);
-        QTest::newRow("a folder") << "folder.wav" << QByteArray();
+        QTest::newRow("missing") << "missing" << QByteArray();
+        QTest::newRow("empty") << "file" << QByteArray("");
+        QTest::newRow("not a wave") << "file" << QByteArray("Ati pierdut - mai incercati\n");
+        QTest::newRow("wave header and no data") << "file" << QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16);
+        QTest::newRow("wave header then garbage")
+            << "file" << QByteArray("RIFF\x24\x10\x00\x00WAVE", 12) + QByteArray(4096, '\x5a');
+        QTest::newRow("a folder") << "folder" << QByteArray();
+        QTest::newRow("a FIFO") << "fifo" << QByteArray();
+        QTest::newRow("a dangling link") << "link" << QByteArray();
     }
 
     void unplayableFilesFallBackQuietlyAndPromptly()
     {
-        QFETCH(QString, name);
+        QFETCH(QString, kind);
         QFETCH(QByteArray, content);
-        const QString path = scratch_.filePath(name);
-        if (name == QStringLiteral("folder.wav")) {
+        const QString path = scratch_.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == QStringLiteral("folder")) {
             QVERIFY(QDir().mkpath(path));
-        } else if (name != QStringLiteral("missing.wav")) {
+        } else if (kind == QStringLiteral("fifo")) {
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        } else if (kind == QStringLiteral("link")) {
+            QVERIFY(QFile::link(scratch_.filePath(QStringLiteral("nowhere.wav")), path));
+        } else if (kind == QStringLiteral("file")) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
@@ -127,7 +150,7 @@ private slots:
             auto player = playerOn("disk", output);
             player->play(wave("Yahoo_ring_03.wav"), SoundAsync);
             QThread::msleep(100);
-            const qint64 took = timed([&] { player->play(QFile::encodeName(path).toStdString(), SoundSync); });
+            const qint64 took = timed([&] { player->play(native.toStdString(), SoundSync); });
             QVERIFY2(took < 100, qPrintable(QString::number(took)));
             QCOMPARE(beeps_, 1);
             QThread::msleep(300);
@@ -136,6 +159,36 @@ private slots:
         const Recording heard = readBack(output);
         const auto [first, last] = heard.loudSpan();
         QVERIFY2(heard.seconds(last - first) < 0.25, qPrintable(QString::number(heard.seconds(last - first))));
+    }
+
+    // A blocking cue far longer than any cue holds the game five seconds, and
+    // is silent from then on.
+    void aLongBlockingCueIsStoppedAfterFiveSeconds()
+    {
+        const int rate = 22050;
+        const int seconds = 60;
+        QByteArray samples(rate * seconds * 2, Qt::Uninitialized);
+        for (int i = 0; i < rate * seconds; ++i) {
+            const qint16 sample = (i / 25) % 2 ? 12000 : -12000;  // 441 Hz square
+            std::memcpy(samples.data() + 2 * i, &sample, 2);
+        }
+        const QString path = scratch_.filePath(QStringLiteral("long.wav"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(waveFile(samples, rate));
+        file.close();
+
+        const QString output = scratch_.filePath(QStringLiteral("long.raw"));
+        {
+            auto player = playerOn("disk", output);
+            const qint64 took = timed([&] { player->play(QFile::encodeName(path).toStdString(), SoundSync); });
+            QVERIFY2(took >= 5000 && took < 5600, qPrintable(QString::number(took)));
+            QThread::msleep(500);
+        }
+        const Recording heard = readBack(output);
+        const auto [first, last] = heard.loudSpan();
+        const double span = heard.seconds(last - first);
+        QVERIFY2(span > 4.8 && span < 5.3, qPrintable(QString::number(span)));
     }
 
     void truncatedWavePlaysWhatItHolds()
