@@ -53,7 +53,15 @@ private slots:
         QVERIFY(waitFor([&] { return x_.geometry(about).topLeft() == QPoint(0, 0); }));
         const QImage before = readout();
         QVERIFY2(waitFor([&] { return readout() != before; }, 2500), "the clock stopped while About was open");
-        x_.grab(about).save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_about.png")));
+        const QImage dialog = x_.grab(about);
+        dialog.save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_about.png")));
+        // The white line, 2 pixels high, runs over the rules text from x 7 to 376.
+        const QRgb white = qRgb(255, 255, 255);
+        for (int x = 7; x <= 376; ++x) {
+            QCOMPARE(dialog.pixel(x, 163), white);
+            QCOMPARE(dialog.pixel(x, 164), white);
+        }
+        QVERIFY(dialog.pixel(377, 164) != white && dialog.pixel(6, 164) != white && dialog.pixel(200, 165) != white);
 
         // No registry here: the button reports the tool unavailable, and the dialog stays.
         x_.click(about, QPoint(448 + 41, 312 + 11));

@@ -73,6 +73,29 @@ private:
         QVERIFY2(waitFor([&] { return !x_.isViewable(box); }), "the box did not close");
     }
 
+    // The panel's top border runs through the middle of its caption and is
+    // broken behind it.
+    static void captionIsSetIntoTheFrame(const QImage& board)
+    {
+        const QRgb grey = qRgb(128, 128, 128);
+        int line = 432;
+        while (line < 470 && board.pixel(8 + 300, line) != grey)
+            ++line;
+        QVERIFY2(line < 470, "the panel has no top border");
+        auto captionPixels = [&](int fromY, int toY) {
+            int count = 0;
+            for (int y = fromY; y < toY; ++y)
+                for (int x = 8; x < 120; ++x)
+                    count += board.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+            return count;
+        };
+        QVERIFY2(captionPixels(432, line) > 20, "no caption above the border line");
+        QVERIFY2(captionPixels(line + 1, line + 20) > 20, "no caption below the border line");
+        for (int x = 8 + 12; x < 8 + 60; ++x)
+            QVERIFY2(board.pixel(x, line) != grey, "the border line runs through the caption");
+        QCOMPARE(board.pixel(8 + 2, line), grey);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -87,6 +110,7 @@ private slots:
         const bool shown = waitFor([&] { return panelShown(); });
         client().save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_options.png")));
         QVERIFY2(shown, "Ctrl+O did not open the panel");
+        captionIsSetIntoTheFrame(client());
         for (int i = 0; i < 6; ++i) {  // 10 down to 4
             clickAt(LevelDown);
             QThread::msleep(60);
@@ -147,11 +171,14 @@ private slots:
         closeBox(won);
     }
 
+    // The first Tab into the freshly opened panel reaches the time box and
+    // selects its text, so typing replaces it.
     void aTypedLimitOfThreeSecondsLoses()
     {
         key("ctrl+o");
         QVERIFY(waitFor([&] { return panelShown(); }));
-        typeTime(QStringLiteral("3"));
+        key("Tab");
+        QVERIFY(x_.type(window_, QStringLiteral("3")));
         clickAt(OkButton);
         QVERIFY(waitFor([&] { return !panelShown(); }));
         QElapsedTimer clock;

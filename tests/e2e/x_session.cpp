@@ -34,6 +34,10 @@ XSession::XSession()
 
 XSession::~XSession()
 {
+    if (windowManager_.state() != QProcess::NotRunning) {
+        windowManager_.terminate();
+        windowManager_.waitForFinished(5000);
+    }
     if (d->display)
         XCloseDisplay(d->display);
     if (xvfb_.state() != QProcess::NotRunning) {
@@ -42,28 +46,33 @@ XSession::~XSession()
     }
 }
 
+bool XSession::startXvfb(QString* reason)
+{
+    // A free display number: no lock file and no socket.
+    int number = 90;
+    for (; number < 200; ++number) {
+        if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))
+            && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
+            break;
+    }
+    displayName_ = QStringLiteral(":%1").arg(number);
+    xvfb_.setProgram(QStringLiteral("Xvfb"));
+    xvfb_.setArguments({displayName_, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                        QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    xvfb_.start();
+    if (!xvfb_.waitForStarted(5000)) {
+        *reason = QStringLiteral("Xvfb could not be started: ") + xvfb_.errorString();
+        return false;
+    }
+    return true;
+}
+
 bool XSession::open(QString* reason)
 {
     displayName_ = qEnvironmentVariable("DISPLAY");
-    if (displayName_.isEmpty()) {
-        // A free display number: no lock file and no socket.
-        int number = 90;
-        for (; number < 200; ++number) {
-            if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number))
-                && !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
-                break;
-        }
-        displayName_ = QStringLiteral(":%1").arg(number);
-        xvfb_.setProgram(QStringLiteral("Xvfb"));
-        xvfb_.setArguments({displayName_, QStringLiteral("-screen"), QStringLiteral("0"),
-                            QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        xvfb_.start();
-        if (!xvfb_.waitForStarted(5000)) {
-            *reason = QStringLiteral("Xvfb could not be started: ") + xvfb_.errorString();
-            return false;
-        }
-    }
+    if (displayName_.isEmpty() && !startXvfb(reason))
+        return false;
     XSetErrorHandler(ignoreXErrors);
     const QByteArray name = displayName_.toLocal8Bit();
     QDeadlineTimer deadline(10000);
@@ -75,6 +84,54 @@ bool XSession::open(QString* reason)
         QThread::msleep(50);
     }
     return true;
+}
+
+bool XSession::openWithWindowManager(QString* reason)
+{
+    if (!startXvfb(reason))
+        return false;
+    {
+        // open() keeps a display that is already named.
+        const QByteArray saved = qgetenv("DISPLAY");
+        qputenv("DISPLAY", displayName_.toLocal8Bit());
+        const bool opened = open(reason);
+        qputenv("DISPLAY", saved);
+        if (!opened)
+            return false;
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), displayName_);
+    windowManager_.setProcessEnvironment(environment);
+    windowManager_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    windowManager_.setStandardOutputFile(QProcess::nullDevice());
+    windowManager_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!windowManager_.waitForStarted(5000)) {
+        *reason = QStringLiteral("openbox could not be started: ") + windowManager_.errorString();
+        return false;
+    }
+    // Ready once it has announced itself on the root window.
+    const Atom check = XInternAtom(d->display, "_NET_SUPPORTING_WM_CHECK", 0);
+    QDeadlineTimer deadline(10000);
+    for (;;) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        const bool announced = XGetWindowProperty(d->display, DefaultRootWindow(d->display), check, 0, 1, 0,
+                                                  XA_WINDOW, &type, &format, &items, &after, &data)
+                == Success
+            && items == 1;
+        if (data)
+            XFree(data);
+        if (announced)
+            return true;
+        if (deadline.hasExpired() || windowManager_.state() == QProcess::NotRunning) {
+            *reason = QStringLiteral("openbox did not start managing the display");
+            return false;
+        }
+        QThread::msleep(50);
+    }
 }
 
 QSize XSession::screenSize() const
@@ -109,33 +166,82 @@ qint64 windowProcess(Display* display, Window window)
 
 } // namespace
 
+namespace {
+
+// A viewable window with this title among the window's children, or their
+// children: a window manager puts each top-level window inside a frame.
+Window findNamed(Display* display, Window under, const QString& title, qint64 pid, int depth)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (!XQueryTree(display, under, &root, &parent, &children, &count))
+        return 0;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display, children[i], &attributes) || attributes.map_state != IsViewable)
+            continue;
+        char* name = nullptr;
+        if (XFetchName(display, children[i], &name) && name) {
+            if (title == QString::fromUtf8(name) && (pid == 0 || windowProcess(display, children[i]) == pid))
+                found = children[i];
+            XFree(name);
+        }
+        if (!found && depth > 1)
+            found = findNamed(display, children[i], title, pid, depth - 1);
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+} // namespace
+
 unsigned long XSession::findWindow(const QString& title, int timeoutMs, qint64 pid) const
 {
     QDeadlineTimer deadline(timeoutMs);
     do {
-        Window root = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        Window found = 0;
-        if (XQueryTree(d->display, DefaultRootWindow(d->display), &root, &parent, &children, &count)) {
-            for (unsigned int i = 0; i < count && !found; ++i) {
-                char* name = nullptr;
-                if (XFetchName(d->display, children[i], &name) && name) {
-                    if (title == QString::fromUtf8(name) && isViewable(children[i])
-                        && (pid == 0 || windowProcess(d->display, children[i]) == pid))
-                        found = children[i];
-                    XFree(name);
-                }
-            }
-            if (children)
-                XFree(children);
-        }
-        if (found)
+        if (const Window found = findNamed(d->display, DefaultRootWindow(d->display), title, pid, 3))
             return found;
         QThread::msleep(50);
     } while (!deadline.hasExpired());
     return 0;
+}
+
+void XSession::closeByFrame(unsigned long window) const
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(d->display, "_NET_CLOSE_WINDOW", 0);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    event.xclient.data.l[1] = 2;  // from a pager or a user's click, not the application
+    XSendEvent(d->display, DefaultRootWindow(d->display), 0, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XSync(d->display, 0);
+}
+
+unsigned long XSession::activeWindow() const
+{
+    const Atom property = XInternAtom(d->display, "_NET_ACTIVE_WINDOW", 0);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    unsigned long active = 0;
+    if (XGetWindowProperty(d->display, DefaultRootWindow(d->display), property, 0, 1, 0, XA_WINDOW, &type, &format,
+                           &items, &after, &data)
+            == Success
+        && data) {
+        if (format == 32 && items == 1)
+            active = *reinterpret_cast<unsigned long*>(data);
+        XFree(data);
+    }
+    return active;
 }
 
 QRect XSession::geometry(unsigned long window) const
@@ -234,6 +340,18 @@ void XSession::sync() const
 
 bool XSession::sendKey(unsigned long window, const char* key) const
 {
+    // No window manager: give the window the focus ourselves.
+    XSetInputFocus(d->display, window, RevertToParent, CurrentTime);
+    return pressKey(key);
+}
+
+bool XSession::sendKeyToFocus(const char* key) const
+{
+    return pressKey(key);
+}
+
+bool XSession::pressKey(const char* key) const
+{
     const QStringList parts = QString::fromLatin1(key).split(QLatin1Char('+'));
     std::vector<KeyCode> codes;
     for (const QString& part : parts) {
@@ -248,8 +366,6 @@ bool XSession::sendKey(unsigned long window, const char* key) const
             return false;
         codes.push_back(code);
     }
-    // No window manager: give the window the focus ourselves.
-    XSetInputFocus(d->display, window, RevertToParent, CurrentTime);
     for (const KeyCode code : codes)
         XTestFakeKeyEvent(d->display, code, 1, CurrentTime);
     for (auto code = codes.rbegin(); code != codes.rend(); ++code)

@@ -19,10 +19,14 @@ public:
 
     // Connects, starting Xvfb if needed; false with a reason when impossible.
     bool open(QString* reason);
+    // An Xvfb of its own with a real window manager (openbox) on it, for what
+    // only a desktop does: frames, close buttons, activation.
+    bool openWithWindowManager(QString* reason);
     QString displayName() const { return displayName_; }
     QSize screenSize() const;
 
-    // The first viewable top-level window with this title, waiting up to
+    // The first viewable top-level window with this title (inside the window
+    // manager's frame, if there is one), waiting up to
     // timeoutMs; with a process id, only a window of that process.
     unsigned long findWindow(const QString& title, int timeoutMs, qint64 pid = 0) const;
     QRect geometry(unsigned long window) const;  // position on the screen and size
@@ -41,18 +45,30 @@ public:
     void moveResize(unsigned long window, const QRect& area) const;
     void sync() const;
 
+    // Asks the window manager to close the window, as its frame's close
+    // button does.
+    void closeByFrame(unsigned long window) const;
+    // The window the window manager says is active; 0 if none.
+    unsigned long activeWindow() const;
+
     // A real key press and release through XTest, with the window focused.
     // key is an X keysym name ("F4", "Left", "space"), with modifiers before
     // it joined by '+' ("ctrl+o", "shift+Right").
     bool sendKey(unsigned long window, const char* key) const;
+    // The same, to whatever window has the keyboard now.
+    bool sendKeyToFocus(const char* key) const;
     // Types each character of text as its own key.
     bool type(unsigned long window, const QString& text) const;
     // A real left click at a point of the window.
     void click(unsigned long window, QPoint at) const;
 
 private:
+    bool startXvfb(QString* reason);
+    bool pressKey(const char* key) const;
+
     struct Private;
     std::unique_ptr<Private> d;
     QString displayName_;
     QProcess xvfb_;
+    QProcess windowManager_;
 };

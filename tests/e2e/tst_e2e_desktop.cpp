@@ -1,0 +1,141 @@
+// The real executable under a real window manager (openbox on an Xvfb of the
+// test's own): the main window closed by its frame in every phase, and the
+// keyboard following the About dialog and its message as the desktop
+// activates them. Keys go to whichever window the desktop made active.
+
+#include "game_process.h"
+
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+const QPoint OkButton(8 + 328 + 52, 432 + 72 + 20);
+
+bool endedNormally(QProcess& process, int timeoutMs)
+{
+    return process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0;
+}
+
+} // namespace
+
+class TestEndToEndDesktop : public QObject {
+    Q_OBJECT
+
+private:
+    XSession x_;
+
+    static QProcessEnvironment environment()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        return environment;
+    }
+
+    // Waits until the desktop has made the window active.
+    bool becomesActive(unsigned long window) const
+    {
+        return waitFor([&] { return x_.activeWindow() == window; });
+    }
+
+    unsigned long openAbout(GameProcess& game) const
+    {
+        if (!game.key("F1"))
+            return 0;
+        const unsigned long about = x_.findWindow(QStringLiteral("About Velmora"), 5000, game.process().processId());
+        return about && becomesActive(about) ? about : 0;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QString reason;
+        QVERIFY2(x_.openWithWindowManager(&reason), qPrintable(reason));
+    }
+
+    // The program ends, with status 0, once none of its windows is open.
+    // A message box blocks the window under it, whose close button then does
+    // nothing until the box is answered.
+    void closingTheMainWindowByItsFrame_data()
+    {
+        QTest::addColumn<QString>("phase");
+        QTest::newRow("idle") << "idle";
+        QTest::newRow("game running") << "running";
+        QTest::newRow("options panel open") << "panel";
+        QTest::newRow("About open") << "about";
+        QTest::newRow("Game Over box open") << "lost";
+    }
+
+    void closingTheMainWindowByItsFrame()
+    {
+        QFETCH(QString, phase);
+        GameProcess game(x_);
+        QVERIFY2(game.start(QStringLiteral(VELMORA_EXECUTABLE), environment()), "the game showed no board");
+        const unsigned long window = game.window();
+        QVERIFY(becomesActive(window));
+
+        if (phase == QStringLiteral("running")) {
+            QVERIFY(game.key("F2"));
+            QVERIFY(game.key("space"));
+        } else if (phase == QStringLiteral("panel")) {
+            QVERIFY(game.key("ctrl+o"));
+        } else if (phase == QStringLiteral("about")) {
+            const unsigned long about = openAbout(game);
+            QVERIFY2(about, "F1 opened no active About dialog");
+            x_.closeByFrame(window);
+            QVERIFY2(waitFor([&] { return !x_.isViewable(window); }), "the main window did not close");
+            QThread::msleep(500);
+            QCOMPARE(game.process().state(), QProcess::Running);
+            QVERIFY(x_.isViewable(about));
+            // The About keeps the keyboard, and Esc still closes it: the last window.
+            QVERIFY(becomesActive(about));
+            QVERIFY(x_.sendKeyToFocus("Escape"));
+            QVERIFY2(endedNormally(game.process(), 5000), "closing the last window did not end the program");
+            return;
+        } else if (phase == QStringLiteral("lost")) {
+            // A 3-second game, typed into the panel, lost.
+            QVERIFY(game.key("ctrl+o"));
+            QThread::msleep(300);
+            QVERIFY(x_.sendKeyToFocus("Tab"));
+            QVERIFY(x_.type(window, QStringLiteral("3")));
+            game.click(OkButton);
+            QThread::msleep(300);
+            QVERIFY(game.key("F2"));
+            const unsigned long box = x_.findWindow(QStringLiteral("Game Over"), 10000, game.process().processId());
+            QVERIFY2(box, "the 3-second game was not lost");
+            x_.closeByFrame(window);
+            QThread::msleep(700);
+            QCOMPARE(game.process().state(), QProcess::Running);
+            QVERIFY(x_.isViewable(window));
+            QVERIFY(x_.isViewable(box));
+            QVERIFY(x_.sendKey(box, "Return"));
+            QVERIFY(waitFor([&] { return !x_.isViewable(box); }));
+        }
+        x_.closeByFrame(window);
+        QVERIFY2(endedNormally(game.process(), 5000), "closing the window did not end the program normally");
+    }
+
+    // F1, Alt+S, Enter on the message, Esc: every key reaches the window the
+    // player sees in front, and the last one closes the About.
+    void aboutGetsTheKeyboardBackAfterItsMessage()
+    {
+        GameProcess game(x_);
+        QVERIFY2(game.start(QStringLiteral(VELMORA_EXECUTABLE), environment()), "the game showed no board");
+        const unsigned long about = openAbout(game);
+        QVERIFY2(about, "F1 opened no active About dialog");
+        QVERIFY(x_.sendKeyToFocus("alt+s"));
+        const unsigned long message = x_.findWindow(QStringLiteral("Velmora"), 5000, game.process().processId());
+        QVERIFY2(message, "System Info showed no message");
+        QVERIFY(becomesActive(message));
+        QVERIFY(x_.sendKeyToFocus("Return"));
+        QVERIFY(waitFor([&] { return !x_.isViewable(message); }));
+        QVERIFY2(becomesActive(about), "the About did not get the keyboard back");
+        QVERIFY(x_.sendKeyToFocus("Escape"));
+        QVERIFY2(waitFor([&] { return !x_.isViewable(about); }), "Esc did not close the About");
+        QVERIFY2(game.exitWithF4(), "F4 did not end the game normally");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEndToEndDesktop)
+#include "tst_e2e_desktop.moc"
