@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board/game_state.h"
-#include "sound/sound_cue.h"
+#include "board/cue.h"
 
 #include <cstdint>
 
@@ -10,14 +10,13 @@ namespace velmora {
 // The sizes of the two hidden picture boxes that the board geometry is derived
 // from, in pixels of the window, border included.
 struct PictureSizes {
-    float pictureWidth = 0.0f;   // Picture1.Width: the board-disk image's box
-    float pictureHeight = 0.0f;  // Picture1.Height
-    float selectorWidth = 0.0f;  // selector.Width: the cursor image's box
+    float pictureWidth = 0.0f;   // the box of the board-disk image
+    float pictureHeight = 0.0f;
+    float selectorWidth = 0.0f;  // the box of the cursor image
 };
 
-// What the game asks of the window it is played in. The rules never call the
-// window toolkit; the main window implements this, tests implement it with a
-// recorder.
+// What the rules ask of the game around them. The rules never call a window
+// toolkit; the game implements this, tests implement it with a recorder.
 class BoardHost {
 public:
     virtual ~BoardHost() = default;
@@ -37,7 +36,7 @@ public:
 
     // A game is in play exactly while the clock runs.
     virtual bool clockRunning() const = 0;
-    virtual void PlaySoundCue(const SoundCue& cue) = 0;
+    virtual void PlaySoundCue(Cue cue) = 0;
     // The end of a won game: cue, clock off, message, menus.
     virtual void EndGameWon() = 0;
 };

@@ -35,7 +35,7 @@ void DropDisk(GameState& state, BoardHost& host)
         if (tower == 3 && state.TowerCount(3) == state.DiskCount)
             state.Finished = BooleanTrue;
     }
-    host.PlaySoundCue(CueDrop);
+    host.PlaySoundCue(Cue::Drop);
 }
 
 void LiftDisk(GameState& state, BoardHost& host)
@@ -44,7 +44,7 @@ void LiftDisk(GameState& state, BoardHost& host)
     if (!isTower(tower) || state.TowerCount(tower) <= 0)
         return;
     state.Holding = BooleanTrue;
-    host.PlaySoundCue(CueLift);
+    host.PlaySoundCue(Cue::Lift);
     state.HeldDisk = state.Towers(tower)(state.TowerCount(tower)).DiskNumber;
     state.TowerCount(tower) = sub16(state.TowerCount(tower), 1);
 }

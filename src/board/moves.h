@@ -11,11 +11,11 @@ namespace velmora {
 Boolean CanDrop(const GameState& state);
 
 // Pushes HeldDisk onto tower SelectedTower, sets Finished when that fills
-// tower 3, then plays CueDrop (also for a tower outside 1 to 3, where nothing
+// tower 3, then plays the drop cue (also for a tower outside 1 to 3, where nothing
 // else happens). Checks neither CanDrop nor Holding and leaves Holding alone.
 void DropDisk(GameState& state, BoardHost& host);
 
-// Takes the top disk of tower SelectedTower into the hand, with CueLift;
+// Takes the top disk of tower SelectedTower into the hand, with the lift cue;
 // nothing at all for an empty tower.
 void LiftDisk(GameState& state, BoardHost& host);
 

@@ -7,8 +7,8 @@
 
 namespace velmora {
 
-// Steps 2 to 8 of the reset: every tower position, the base line and the disk
-// width step, from the picture sizes and TowerCount(1). Each formula is
+// The board geometry of a reset: every tower position, the base line and the
+// disk width step, from the picture sizes and TowerCount(1). Each formula is
 // evaluated in double precision in the order written and rounded half-to-even
 // only at the end. afterWidthStep, when given, runs once WidthStep is known and
 // before SelectorWidth is read (the load handler writes the options there).

@@ -27,7 +27,8 @@ struct PegCorners {
 };
 
 // Disk diskNumber standing at level (1 = bottom) of tower. pictureWidth and
-// pictureHeight are Picture1's outer size: the size of the largest disk. Each
+// pictureHeight are the outer size of the board-disk picture's box: the size
+// of the largest disk. Each
 // level up the disk's top edge rises by H/3 - 10 and its height shrinks by
 // H/15; each disk number up narrows it by WidthStep on either side.
 DiskBlit diskPlacement(const GameState& state, std::int16_t tower, std::int16_t diskNumber,

@@ -11,8 +11,8 @@ enum class SpritePicture {
     Selector,  // the empty-hand cursor image
 };
 
-// Picture1, the hidden box whose image is copied for every disk: its outer
-// size in window pixels and its inner (image) size.
+// The board-disk picture that is copied for every disk: the outer size of its
+// box in window pixels (image and border) and its inner (image) size.
 struct DiskPictureMetrics {
     float width = 0.0f;
     float height = 0.0f;

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <cstdio>
+
 namespace velmora {
 
 namespace {
@@ -36,10 +38,14 @@ bool LazySoundPlayer::load()
     tried_ = true;
     const std::string path = programFolder_() + "/" + SoundBackendFile;
     library_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library_)
+    if (!library_) {
+        // Said once: every cue from now on is silent.
+        std::fprintf(stderr, "velmora: no sound: %s\n", dlerror());
         return false;
+    }
     const auto create = reinterpret_cast<CreatePlayer>(dlsym(library_, "velmora_create_sound_player"));
     if (!create) {
+        std::fprintf(stderr, "velmora: no sound: %s\n", dlerror());
         dlclose(library_);
         library_ = nullptr;
         return false;

@@ -1,6 +1,5 @@
 #include "sound/sdl_sound_player.h"
 
-#include "sound/sound_cue.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -5,6 +5,11 @@
 
 namespace velmora {
 
+// How a sound is played: asynchronous sounds return as soon as they have
+// started, synchronous ones only when they have ended.
+inline constexpr std::uint32_t SoundSync = 0;
+inline constexpr std::uint32_t SoundAsync = 1;
+
 // Plays one wave file by its full path. flags is SoundAsync (return once the
 // sound has started) or SoundSync (return when it has ended). A new sound cuts
 // off the one still sounding. Nothing is reported: a file that cannot be

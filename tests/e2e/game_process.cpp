@@ -22,7 +22,15 @@ GameProcess::~GameProcess()
     }
 }
 
-bool GameProcess::start(const QString& program, QProcessEnvironment environment)
+QStringList GameProcess::command()
+{
+    const QString command = qEnvironmentVariable("VELMORA_TEST_COMMAND");
+    if (command.isEmpty())
+        return {QStringLiteral(VELMORA_EXECUTABLE)};
+    return command.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+bool GameProcess::start(const QStringList& command, QProcessEnvironment environment)
 {
     environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -35,10 +43,10 @@ bool GameProcess::start(const QString& program, QProcessEnvironment environment)
                        sanitizer + (sanitizer.isEmpty() ? "" : ":") + QStringLiteral("detect_leaks=0"));
     process_.setProcessEnvironment(environment);
     process_.setProcessChannelMode(QProcess::ForwardedChannels);
-    process_.start(program, {});
+    process_.start(command.first(), command.mid(1));
     if (!process_.waitForStarted(10000))
         return false;
-    window_ = x_.findWindow(QStringLiteral("Form1"), 20000);
+    window_ = x_.findWindow(QStringLiteral("Form1"), 20000, process_.processId());
     if (!window_)
         return false;
     menuHeight_ = x_.geometry(window_).height() - ClientHeight;

@@ -23,9 +23,15 @@ public:
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
-    // Starts program with the environment (plus the display and the X11
-    // platform) and waits for its window titled "Form1".
-    bool start(const QString& program, QProcessEnvironment environment);
+    // The command that starts the game: VELMORA_TEST_COMMAND if set (a
+    // program and its arguments separated by blanks, such as "wine
+    // velmora.exe"), else the executable of this build.
+    static QStringList command();
+
+    // Starts the game with the environment (plus the display and the X11
+    // platform) and waits for its window titled "Form1" and its first board.
+    bool start(QProcessEnvironment environment) { return start(command(), std::move(environment)); }
+    bool start(const QStringList& command, QProcessEnvironment environment);
 
     unsigned long window() const { return window_; }
     int menuHeight() const { return menuHeight_; }

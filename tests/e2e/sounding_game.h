@@ -12,7 +12,7 @@ inline bool startSoundingGame(XSession& x, PulseServer& pulse, GameProcess& game
         return false;
     QProcessEnvironment environment = pulse.environment();
     environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
-    if (!game.start(QStringLiteral(VELMORA_EXECUTABLE), environment)) {
+    if (!game.start(environment)) {
         *reason = QStringLiteral("the game showed no board");
         return false;
     }

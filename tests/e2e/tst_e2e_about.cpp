@@ -35,7 +35,7 @@ private slots:
         QVERIFY2(x_.open(&reason), qPrintable(reason));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), environment), "the game showed no board");
+        QVERIFY2(game_.start(environment), "the game showed no board");
         window_ = game_.window();
     }
 

@@ -49,7 +49,7 @@ private slots:
     {
         QString reason;
         QVERIFY2(x_.open(&reason), qPrintable(reason));
-        QVERIFY2(game_.start(QStringLiteral(VELMORA_EXECUTABLE), QProcessEnvironment::systemEnvironment()),
+        QVERIFY2(game_.start(QProcessEnvironment::systemEnvironment()),
                  "the game showed no board");
         window_ = game_.window();
     }

@@ -71,7 +71,7 @@ private slots:
     {
         QFETCH(QString, phase);
         GameProcess game(x_);
-        QVERIFY2(game.start(QStringLiteral(VELMORA_EXECUTABLE), environment()), "the game showed no board");
+        QVERIFY2(game.start(environment()), "the game showed no board");
         const unsigned long window = game.window();
         QVERIFY(becomesActive(window));
 
@@ -121,7 +121,7 @@ private slots:
     void aboutGetsTheKeyboardBackAfterItsMessage()
     {
         GameProcess game(x_);
-        QVERIFY2(game.start(QStringLiteral(VELMORA_EXECUTABLE), environment()), "the game showed no board");
+        QVERIFY2(game.start(environment()), "the game showed no board");
         const unsigned long about = openAbout(game);
         QVERIFY2(about, "F1 opened no active About dialog");
         QVERIFY(x_.sendKeyToFocus("alt+s"));

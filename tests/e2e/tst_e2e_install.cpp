@@ -85,7 +85,7 @@ private slots:
         QProcessEnvironment withSound = pulse.environment();
         withSound.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
         GameProcess game(x_);
-        QVERIFY2(game.start(link.filePath(), withSound), "the installed game showed no board");
+        QVERIFY2(game.start({link.filePath()}, withSound), "the installed game showed no board");
         SinkRecorder recorder(pulse.fifo());
         QVERIFY(recorder.started());
         QVERIFY(game.key("F2"));
@@ -125,7 +125,7 @@ private slots:
         GameProcess game(x_);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-        QVERIFY2(game.start(root.filePath(QStringLiteral("usr/bin/velmora")), environment),
+        QVERIFY2(game.start({root.filePath(QStringLiteral("usr/bin/velmora"))}, environment),
                  "the packaged game showed no board");
         QVERIFY2(game.exitWithF4(), "F4 did not end the game normally");
     }

@@ -3,7 +3,7 @@
 
 #include "pcm_analysis.h"
 #include "sound/sdl_sound_player.h"
-#include "sound/sound_cue.h"
+#include "sound/sound_player.h"
 
 #include <QDir>
 #include <QElapsedTimer>

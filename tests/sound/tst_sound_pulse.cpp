@@ -5,7 +5,7 @@
 
 #include "pulse_capture.h"
 #include "sound/sdl_sound_player.h"
-#include "sound/sound_cue.h"
+#include "sound/sound_player.h"
 
 #include <QDir>
 #include <QElapsedTimer>

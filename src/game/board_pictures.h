@@ -1,0 +1,21 @@
+#pragma once
+
+#include "render/surface.h"
+
+namespace velmora {
+
+// The three pictures of the board, each shown in a box with a 2-pixel border
+// that sizes itself to its picture: the board disk, copied stretched for
+// every disk; the cursor; the disk in hand, which the cursor sprite shows
+// while a disk is lifted.
+struct BoardPictures {
+    static constexpr std::int32_t BorderWidth = 2;
+
+    Picture boardDisk;
+    Picture cursor;
+    Picture diskInHand;
+
+    static float boxSize(std::int32_t pictureSize) { return static_cast<float>(pictureSize + 2 * BorderWidth); }
+};
+
+} // namespace velmora

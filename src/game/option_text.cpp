@@ -1,0 +1,76 @@
+#include "game/option_text.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace velmora {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
+
+std::optional<double> readNumber(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    bool digits = false;
+    bool point = false;
+    for (const char c : text) {
+        if (c == '.' && !point)
+            point = true;
+        else if (std::isdigit(static_cast<unsigned char>(c)))
+            digits = true;
+        else
+            return std::nullopt;
+    }
+    if (!digits)
+        return std::nullopt;
+
+    // The conversion itself never depends on the desktop's locale.
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::string writeNumber(double value)
+{
+    char text[64];
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        std::snprintf(text, sizeof text, "%.0f", value);
+    else
+        std::snprintf(text, sizeof text, "%.15g", value);
+    std::string written(text);
+    if (written == "-0")
+        written = "0";
+    return written;
+}
+
+std::optional<std::int16_t> toInteger16(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value);  // halves to even
+    if (rounded < std::numeric_limits<std::int16_t>::min() || rounded > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<std::int16_t>(rounded);
+}
+
+} // namespace velmora

@@ -1,0 +1,200 @@
+#include "qt/about_dialog.h"
+
+#include "game/about_texts.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+
+static void initialiseAboutResources()
+{
+    Q_INIT_RESOURCE(about);
+}
+
+namespace velmora {
+
+namespace {
+
+constexpr int ClientWidth = 568;
+constexpr int ClientHeight = 340;
+
+// Twips (1/1440 inch) to pixels at 96 dots per inch, 15 to one.
+QRect fromTwips(int left, int top, int width, int height)
+{
+    return QRect(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0));
+}
+
+// A horizontal line of the dialog, as a control of its own so that it stacks
+// among the labels: drawn over the ones made before it, under the later ones.
+// The pen is centred on the line's y, so a 2-pixel line covers y - 1 and y;
+// the end point is not drawn.
+class LineControl : public QWidget {
+public:
+    LineControl(QWidget* parent, int x1, int x2, int y, int width, QColor colour)
+        : QWidget(parent)
+        , colour_(colour)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(QRect(QPoint(qRound(x1 / 15.0), qRound(y / 15.0) - width / 2),
+                          QPoint(qRound(x2 / 15.0) - 1, qRound(y / 15.0) - width / 2 + width - 1)));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), colour_);
+    }
+
+private:
+    QColor colour_;
+};
+
+QFont buttonFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    font.setPointSizeF(8);
+    return font;
+}
+
+QFont labelFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    font.setPointSizeF(13.5);
+    return font;
+}
+
+// Labels are opaque, in the dialog's own colour, with black text.
+QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QString& text = QString())
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setFont(labelFont());
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    return label;
+}
+
+// Files and programs of the system the game runs on.
+class DesktopSysInfo : public SysInfoPlatform {
+public:
+    explicit DesktopSysInfo(std::function<void()> showMessage) : showMessage_(std::move(showMessage)) {}
+
+    bool fileExists(const std::string& path) override
+    {
+        return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile();
+    }
+    bool startProgram(const std::string& path) override
+    {
+        return QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(path)), {});
+    }
+    void showUnavailable() override { showMessage_(); }
+
+private:
+    std::function<void()> showMessage_;
+};
+
+} // namespace
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+{
+    initialiseAboutResources();
+    // "OK", Enter, Esc and the close box all unload the dialog.
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends when its last window closes, this one included: a tool
+    // window does not count by default, and closing the main window would end
+    // the program under an open About.
+    setAttribute(Qt::WA_QuitOnClose, true);
+    connect(this, &QDialog::finished, this, &QObject::deleteLater);
+    setModal(false);
+    setFixedSize(ClientWidth, ClientHeight);
+
+    // Made in their stacking order, bottom first: each child stands over the
+    // ones made before it.
+    icon = new QLabel(this);
+    icon->setGeometry(fromTwips(240, 240, 540, 540));
+    icon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    icon->setLineWidth(2);
+    icon->setPixmap(QPixmap(QStringLiteral(":/images/about_icon.png")));
+    icon->adjustSize();
+
+    // The buttons keep the dialog's small default font, in which
+    // "System Info..." fits its narrow button.
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(fromTwips(6720, 4080, 1260, 345));
+    okButton->setDefault(true);
+    sysInfoButton = new QPushButton(QStringLiteral("&System Info..."), this);
+    sysInfoButton->setGeometry(fromTwips(6720, 4680, 1245, 345));
+    for (QPushButton* button : {okButton, sysInfoButton})
+        button->setFont(buttonFont());
+
+    new LineControl(this, 240, 7320, 3720, 1, QColor(0x80, 0x80, 0x80));
+    rulesLabel = makeLabel(this, fromTwips(120, 1560, 7965, 2010), QString::fromLatin1(AboutRules));
+    rulesLabel->setWordWrap(true);
+    titleLabel = makeLabel(this, fromTwips(1050, 240, 3885, 480));
+    new LineControl(this, 105, 5654, 2460, 2, QColor(0xFF, 0xFF, 0xFF));
+    versionLabel = makeLabel(this, fromTwips(1560, 840, 3885, 585));
+    disclaimerLabel = makeLabel(this, fromTwips(120, 4080, 3870, 825), QString::fromLatin1(AboutDisclaimer));
+
+    setTabOrder(okButton, sysInfoButton);
+    okButton->setFocus();
+
+    connect(okButton, &QPushButton::clicked, this, [this] { close(); });
+    connect(sysInfoButton, &QPushButton::clicked, this, [this] { startSysInfo(); });
+
+    setSysInfo(std::make_unique<NoRegistry>(), nullptr);
+    setTexts();
+}
+
+
+AboutDialog::~AboutDialog() = default;
+
+void AboutDialog::setSysInfo(std::unique_ptr<Registry> registry, std::unique_ptr<SysInfoPlatform> platform)
+{
+    registry_ = std::move(registry);
+    platform_ = platform ? std::move(platform) : std::make_unique<DesktopSysInfo>([this] { showUnavailable(); });
+}
+
+void AboutDialog::setTexts()
+{
+    const AboutTexts texts = aboutTexts();
+    setWindowTitle(QString::fromStdString(texts.caption));
+    versionLabel->setText(QString::fromStdString(texts.version));
+    titleLabel->setText(QString::fromStdString(texts.title));
+}
+
+void AboutDialog::startSysInfo()
+{
+    StartSysInfo(*registry_, *platform_);
+}
+
+// The message has no title of its own: the application's title stands there.
+void AboutDialog::showUnavailable()
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), QString::fromLatin1(SysInfoUnavailable),
+                    QMessageBox::NoButton, this);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+    // Once the message is gone the dialog has the keyboard again (Qt and
+    // the window manager would hand it to the main window).
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+} // namespace velmora

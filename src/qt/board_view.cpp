@@ -1,0 +1,45 @@
+#include "qt/board_view.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace velmora {
+
+BoardView::BoardView(Surface& surface, QWidget* parent)
+    : QWidget(parent)
+    , surface_(surface)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void BoardView::showChanged(const Rect& changed)
+{
+    if (isVisible())
+        repaint(QRect(changed.left, changed.top, changed.width, changed.height));
+}
+
+void BoardView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    // The surface's own pixels, shown without a copy.
+    const QImage image(reinterpret_cast<const uchar*>(surface_.pixels()), surface_.width(), surface_.height(),
+                       static_cast<qsizetype>(surface_.width()) * 4, QImage::Format_RGB32);
+    for (const QRect& area : event->region()) {
+        const QRect onSurface = area.intersected(image.rect());
+        if (!onSurface.isEmpty())
+            painter.drawImage(onSurface.topLeft(), image, onSurface);
+    }
+    const QRegion beyond = event->region().subtracted(QRegion(image.rect()));
+    for (const QRect& area : beyond)
+        painter.fillRect(area, QColor::fromRgb(surface_.background()));
+}
+
+void BoardView::resizeEvent(QResizeEvent* event)
+{
+    surface_.ensureSize(event->size().width(), event->size().height());
+    QWidget::resizeEvent(event);
+}
+
+} // namespace velmora

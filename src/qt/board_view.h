@@ -1,0 +1,31 @@
+#pragma once
+
+#include "render/surface.h"
+
+#include <QWidget>
+
+namespace velmora {
+
+// The client area of the main window: shows the game's drawing surface, and
+// the window's controls stand above it as children. Covering, minimising,
+// resizing or maximising repaints from the surface without any drawing by
+// the game; beyond the surface the background colour shows. The surface
+// must outlive the view.
+class BoardView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BoardView(Surface& surface, QWidget* parent = nullptr);
+
+    // Puts the changed area of the surface on the screen before returning.
+    void showChanged(const Rect& changed);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    Surface& surface_;
+};
+
+} // namespace velmora

@@ -1,0 +1,46 @@
+#include "game/game.h"
+#include "qt/images.h"
+#include "qt/main_window.h"
+#include "qt/qt_front_end.h"
+#include "velmora/version.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(velmora::ApplicationTitle));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(velmora::VersionMajor)
+                                            .arg(velmora::VersionMinor)
+                                            .arg(velmora::VersionRevision));
+    // Fusion honours the colours the controls are given (grey buttons, the
+    // blue panel) on every desktop.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    // The game first: its surface must outlive the window that shows it.
+    velmora::Game game(velmora::loadBoardPictures());
+
+    QIcon icon;
+    for (const int size : {16, 32, 64})
+        icon.addFile(QStringLiteral(":/images/velmora_%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+
+    velmora::MainWindow window(game.surface());
+    velmora::QtFrontEnd frontEnd(window, game);
+    game.attach(frontEnd);
+    game.setFontSize(static_cast<float>(window.font().pointSizeF()));
+    if (!game.load())
+        return 1;
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
+                                               screen->availableGeometry()));
+    window.show();
+    return QApplication::exec();
+}

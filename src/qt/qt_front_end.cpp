@@ -1,0 +1,227 @@
+#include "qt/qt_front_end.h"
+
+#include "game/game.h"
+#include "qt/about_dialog.h"
+#include "qt/board_view.h"
+#include "qt/images.h"
+#include "qt/key_codes.h"
+#include "qt/main_window.h"
+#include "qt/panel_frame.h"
+#include "qt/picture_box.h"
+#include "sound/cue_table.h"
+#include "sound/lazy_sound_player.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace velmora {
+
+namespace {
+
+// The program's own folder, read afresh each time: where the cues and the
+// sound backend lie.
+std::string programFolder()
+{
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+} // namespace
+
+QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
+    : window_(window)
+    , game_(game)
+    , cursorImage_(toImage(game.pictures().cursor))
+    , diskImage_(toImage(game.pictures().diskInHand))
+{
+    // A cue that cannot be played gives the desktop's beep instead.
+    player_ = std::make_unique<LazySoundPlayer>(programFolder, [] { QApplication::beep(); });
+
+    clock_.setInterval(1000);
+    connect(
+        &clock_, &QTimer::timeout, this,
+        [this] {
+            // A tick still queued when the clock stopped is dropped.
+            if (clock_.isActive())
+                game_.tick();
+        },
+        Qt::QueuedConnection);
+
+    // Three quiet seconds after a cue the sound device is let go, so that an
+    // idle game does no work at all.
+    soundRest_.setSingleShot(true);
+    soundRest_.setInterval(3000);
+    connect(&soundRest_, &QTimer::timeout, this, [this] {
+        if (player_->rest())
+            soundRest_.start();
+    });
+
+    connect(window.startAction, &QAction::triggered, this, [this] { game_.startGame(); });
+    connect(window.optionsAction, &QAction::triggered, this, [this] { game_.openOptions(); });
+    connect(window.exitAction, &QAction::triggered, this, [this] { game_.exitGame(); });
+    connect(window.aboutAction, &QAction::triggered, this, [this] { game_.openAbout(); });
+    connect(window.timeUpButton, &QPushButton::clicked, this, [this] { game_.stepTimeUp(); });
+    connect(window.timeDownButton, &QPushButton::clicked, this, [this] { game_.stepTimeDown(); });
+    connect(window.levelUpButton, &QPushButton::clicked, this, [this] { game_.stepLevelUp(); });
+    connect(window.levelDownButton, &QPushButton::clicked, this, [this] { game_.stepLevelDown(); });
+    connect(window.applyButton, &QPushButton::clicked, this, [this] { game_.applyOptions(); });
+
+    qApp->installEventFilter(this);
+}
+
+QtFrontEnd::~QtFrontEnd()
+{
+    qApp->removeEventFilter(this);
+    delete about_;
+}
+
+bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
+{
+    // Closing the window by its frame ends its clock with it; an About still
+    // open keeps the program going until it is closed too.
+    if (event->type() == QEvent::Close && watched == &window_) {
+        clock_.stop();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != &window_)
+        return false;
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && focused->window() != &window_)
+        focused = nullptr;
+    if (!takesKeyAt(widget, focused, &window_))
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    game_.keyDown(virtualKeyCode(key->key()), shiftState(key->modifiers()));
+    // Not consumed: the focused control gets the key too.
+    return false;
+}
+
+void QtFrontEnd::setMenuEnabled(MenuItem item, bool enabled)
+{
+    (item == MenuItem::Start ? window_.startAction : window_.optionsAction)->setEnabled(enabled);
+}
+
+QLineEdit* QtFrontEnd::textBox(OptionBox box) const
+{
+    return box == OptionBox::TimeLimit ? window_.timeLimitBox : window_.diskCountBox;
+}
+
+void QtFrontEnd::setPanelVisible(bool visible)
+{
+    window_.optionsPanel->setVisible(visible);
+    // Nothing else on the window takes the focus, so Qt would leave it on the
+    // hidden Ok, and the next Space would press Ok again and reset the board.
+    if (QWidget* focused = QApplication::focusWidget(); !visible && focused && window_.optionsPanel->isAncestorOf(focused))
+        focused->clearFocus();
+}
+
+std::string QtFrontEnd::optionText(OptionBox box) const
+{
+    return textBox(box)->text().toStdString();
+}
+
+void QtFrontEnd::setOptionText(OptionBox box, const std::string& text)
+{
+    textBox(box)->setText(QString::fromStdString(text));
+}
+
+void QtFrontEnd::selectOptionText(OptionBox box)
+{
+    textBox(box)->setFocus();
+    textBox(box)->selectAll();
+}
+
+void QtFrontEnd::setReadout(const std::string& text)
+{
+    window_.readOut->setText(QString::fromStdString(text));
+    window_.readOut->adjustSize();
+}
+
+void QtFrontEnd::placeReadout(std::int32_t left, std::int32_t top)
+{
+    window_.readOut->move(left, top);
+}
+
+void QtFrontEnd::setSpritePicture(SpritePicture picture)
+{
+    window_.sprite->setPicture(picture == SpritePicture::Disk       ? diskImage_
+                                   : picture == SpritePicture::Selector ? cursorImage_
+                                                                        : QImage());
+}
+
+void QtFrontEnd::showSprite(float left, float top)
+{
+    window_.sprite->setLeft(left);
+    window_.sprite->setTop(top);
+    window_.sprite->setVisible(true);
+}
+
+void QtFrontEnd::moveSprite(float left)
+{
+    window_.sprite->setLeft(left);
+}
+
+void QtFrontEnd::refreshSprite()
+{
+    if (window_.sprite->isVisible())
+        window_.sprite->repaint();
+}
+
+void QtFrontEnd::showSurface(const Rect& changed)
+{
+    window_.boardView->showChanged(changed);
+}
+
+void QtFrontEnd::showMessage(const std::string& prompt, const std::string& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
+                    QMessageBox::NoButton, &window_);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);  // plain, without a theme's icon
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void QtFrontEnd::showFailure(const std::string& report)
+{
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), QString::fromStdString(report),
+                    QMessageBox::Ok, &window_);
+    box.exec();
+}
+
+void QtFrontEnd::setClockRunning(bool running)
+{
+    if (running)
+        clock_.start();
+    else
+        clock_.stop();
+}
+
+void QtFrontEnd::playCue(Cue cue)
+{
+    PlaySoundCue(*player_, programFolder(), cue);
+    soundRest_.start();
+}
+
+void QtFrontEnd::showAbout()
+{
+    if (!about_)
+        about_ = new AboutDialog();
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void QtFrontEnd::quit(int status)
+{
+    QCoreApplication::exit(status);
+}
+
+} // namespace velmora

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "game/front_end.h"
+#include "sound/sound_player.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+
+class QLineEdit;
+
+namespace velmora {
+
+class AboutDialog;
+class Game;
+class MainWindow;
+
+// The Qt front end: brings the main window's widgets to life for the game.
+// Menu choices, clicks, keys and the clock's ticks become calls on the Game;
+// the game's requests become the widgets' changes, message boxes and sounds.
+//
+// Keys: an event filter on the application sees every key meant for the
+// main window or any of its controls (a filter on the window would miss the
+// focused control's) and hands each to the game once, consuming none.
+// Ticks: each one is handled from the event queue rather than inside the
+// timer's own activation, because Qt never fires a timer again while its
+// activation runs, and the lost game's message box must let further ticks
+// run nested.
+class QtFrontEnd : public QObject, public FrontEnd {
+    Q_OBJECT
+
+public:
+    QtFrontEnd(MainWindow& window, Game& game);
+    ~QtFrontEnd() override;
+
+    void setMenuEnabled(MenuItem item, bool enabled) override;
+    void setPanelVisible(bool visible) override;
+    std::string optionText(OptionBox box) const override;
+    void setOptionText(OptionBox box, const std::string& text) override;
+    void selectOptionText(OptionBox box) override;
+    void setReadout(const std::string& text) override;
+    void placeReadout(std::int32_t left, std::int32_t top) override;
+    void setSpritePicture(SpritePicture picture) override;
+    void showSprite(float left, float top) override;
+    void moveSprite(float left) override;
+    void refreshSprite() override;
+    void showSurface(const Rect& changed) override;
+    void showMessage(const std::string& prompt, const std::string& title) override;
+    void showFailure(const std::string& report) override;
+    void setClockRunning(bool running) override;
+    void playCue(Cue cue) override;
+    void showAbout() override;
+    void quit(int status) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* textBox(OptionBox box) const;
+
+    MainWindow& window_;
+    Game& game_;
+    QTimer clock_;
+    QTimer soundRest_;  // lets the sound device go a while after the last cue
+    std::unique_ptr<SoundPlayer> player_;
+    QImage cursorImage_;
+    QImage diskImage_;
+    QPointer<AboutDialog> about_;
+};
+
+} // namespace velmora

@@ -1,0 +1,73 @@
+#include "game/registry.h"
+
+// The Windows registry behind the game's registry interface, for the Windows
+// front end.
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+// advapi32 behind the interface. Windows handles are pointers; the interface
+// hands out small numbers that stand for them (0 is never a handle).
+class WindowsRegistry : public Registry {
+public:
+    std::int32_t RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
+                               std::uint32_t access, std::uint32_t* key) override
+    {
+        HKEY opened = nullptr;
+        const LONG result = ::RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)), subKey.c_str(),
+                                            options, static_cast<REGSAM>(access), &opened);
+        if (result != ERROR_SUCCESS) {
+            *key = 0;
+            return result;
+        }
+        handles_.push_back(opened);
+        *key = static_cast<std::uint32_t>(handles_.size());
+        return result;
+    }
+
+    std::int32_t RegQueryValueExA(std::uint32_t key, const std::string& valueName, std::uint32_t* type,
+                                  unsigned char* buffer, std::uint32_t* size) override
+    {
+        HKEY handle = lookUp(key);
+        if (!handle)
+            return ERROR_INVALID_HANDLE;
+        DWORD valueType = 0;
+        DWORD valueSize = *size;
+        const LONG result = ::RegQueryValueExA(handle, valueName.c_str(), nullptr, &valueType, buffer, &valueSize);
+        *type = valueType;
+        *size = valueSize;
+        return result;
+    }
+
+    std::int32_t RegCloseKey(std::uint32_t key) override
+    {
+        HKEY handle = lookUp(key);
+        if (!handle)
+            return ERROR_INVALID_HANDLE;
+        handles_[key - 1] = nullptr;
+        return ::RegCloseKey(handle);
+    }
+
+private:
+    HKEY lookUp(std::uint32_t key) const
+    {
+        return key >= 1 && key <= handles_.size() ? handles_[key - 1] : nullptr;
+    }
+
+    std::vector<HKEY> handles_;
+};
+
+} // namespace
+
+std::unique_ptr<Registry> makeWindowsRegistry()
+{
+    return std::make_unique<WindowsRegistry>();
+}
+
+} // namespace velmora

@@ -1,0 +1,125 @@
+#pragma once
+
+#include "game/game.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A front end that writes down what the game asks of it, in order, and keeps
+// what a real one would show: the option boxes' texts, the menu items, the
+// panel, the sprite, the read-out. Drawing and sprite repaints are kept out of
+// the journal, which holds what a player hears and answers: cues, boxes,
+// menu items, the panel, the clock.
+class RecordingFrontEnd : public velmora::FrontEnd {
+public:
+    std::vector<std::string> journal;
+    std::map<velmora::OptionBox, std::string> texts;
+    bool startEnabled = true;
+    bool optionsEnabled = true;
+    bool panelVisible = false;
+    bool clock = false;
+    float spriteLeft = -1.0f;
+    std::string readout;
+    std::vector<velmora::Rect> shown;  // each part of the surface put on the screen
+    int exitStatus = -1;
+    // Runs while a message box is open (ticks arriving meanwhile, say).
+    std::function<void()> duringMessage;
+
+    void setMenuEnabled(velmora::MenuItem item, bool enabled) override
+    {
+        const bool start = item == velmora::MenuItem::Start;
+        (start ? startEnabled : optionsEnabled) = enabled;
+        journal.push_back(std::string(start ? "start " : "options ") + (enabled ? "on" : "off"));
+    }
+    void setPanelVisible(bool visible) override
+    {
+        panelVisible = visible;
+        journal.push_back(visible ? "panel shown" : "panel hidden");
+    }
+    std::string optionText(velmora::OptionBox box) const override { return texts.at(box); }
+    void setOptionText(velmora::OptionBox box, const std::string& text) override { texts[box] = text; }
+    void selectOptionText(velmora::OptionBox box) override
+    {
+        journal.push_back(box == velmora::OptionBox::TimeLimit ? "select time" : "select level");
+    }
+    void setReadout(const std::string& text) override { readout = text; }
+    void placeReadout(std::int32_t left, std::int32_t top) override
+    {
+        journal.push_back("read-out at " + std::to_string(left) + "," + std::to_string(top));
+    }
+    void setSpritePicture(velmora::SpritePicture) override {}
+    void showSprite(float left, float) override { spriteLeft = left; }
+    void moveSprite(float left) override { spriteLeft = left; }
+    void refreshSprite() override {}
+    void showSurface(const velmora::Rect& changed) override { shown.push_back(changed); }
+    void showMessage(const std::string& prompt, const std::string& title) override
+    {
+        journal.push_back("box " + title + ": " + prompt);
+        if (duringMessage)
+            duringMessage();
+        journal.push_back("box closed");
+    }
+    void showFailure(const std::string& report) override { journal.push_back("failure " + report); }
+    void setClockRunning(bool running) override
+    {
+        clock = running;
+        journal.push_back(running ? "clock on" : "clock off");
+    }
+    void playCue(velmora::Cue cue) override
+    {
+        static const char* const names[] = {"lift", "drop", "win", "time up", "lose"};
+        journal.push_back(std::string("cue ") + names[static_cast<int>(cue)]);
+    }
+    void showAbout() override { journal.push_back("about"); }
+    void quit(int status) override
+    {
+        exitStatus = status;
+        journal.push_back("quit " + std::to_string(status));
+    }
+
+    // What was journalled since the last call.
+    std::vector<std::string> take() { return std::exchange(journal, {}); }
+};
+
+// The board's pictures at the sizes of the real images, in plain colours.
+inline velmora::BoardPictures testPictures()
+{
+    auto plain = [](int width, int height, velmora::Pixel colour) {
+        return velmora::Picture{width, height,
+                                std::vector<velmora::Pixel>(static_cast<std::size_t>(width * height), colour)};
+    };
+    return velmora::BoardPictures{plain(210, 83, velmora::rgb(0, 0, 128)), plain(79, 76, velmora::rgb(0, 160, 0)),
+                                  plain(77, 77, velmora::rgb(0, 0, 128))};
+}
+
+// A loaded game with a recording front end, the journal of the load taken.
+// Its surface is one pixel unless asked: the rules are played without the
+// cost of drawing.
+struct TestGame {
+    RecordingFrontEnd frontEnd;
+    velmora::Game game;
+
+    explicit TestGame(bool wholeSurface = false)
+        : game(testPictures(), wholeSurface ? velmora::Game::ClientWidth : 1, wholeSurface ? velmora::Game::ClientHeight : 1)
+    {
+        game.attach(frontEnd);
+        game.load();
+        frontEnd.take();
+    }
+
+    velmora::GameState& state() { return game.state(); }
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            game.tick();
+    }
+    std::vector<std::string> press(std::int16_t key)
+    {
+        frontEnd.take();
+        game.keyDown(key, 0);
+        return frontEnd.take();
+    }
+};

@@ -1,0 +1,136 @@
+// Drawing the board: where each disk and peg goes, the renderer's order seen
+// on the surface, and the surface's own operations.
+
+#include "board/keyboard.h"
+#include "recording_front_end.h"
+#include "render/placement.h"
+
+#include <QTest>
+
+using namespace velmora;
+
+namespace {
+
+const Pixel Black = rgb(0, 0, 0);
+const Pixel White = rgb(255, 255, 255);
+const Pixel Red = rgb(255, 0, 0);
+
+Picture picture(int width, int height, std::vector<Pixel> pixels)
+{
+    return Picture{width, height, std::move(pixels)};
+}
+
+} // namespace
+
+class TestDrawing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void diskPlacement_data()
+    {
+        QTest::addColumn<int>("tower");
+        QTest::addColumn<int>("disk");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("disks");
+        QTest::addColumn<QRect>("blit");
+        QTest::newRow("disk 1 at the bottom of tower 1") << 1 << 1 << 1 << 10 << QRect(50, 303, 214, 87);
+        QTest::newRow("disk 2 at level 2: 81.2 high") << 1 << 2 << 2 << 10 << QRect(59, 284, 196, 81);
+        QTest::newRow("disk 10 at level 10: 34.8 high") << 1 << 10 << 10 << 10 << QRect(131, 132, 52, 35);
+        QTest::newRow("disk 5 at the bottom of tower 3") << 3 << 5 << 1 << 10 << QRect(714, 303, 142, 87);
+        QTest::newRow("disk 10 at level 1 of tower 2") << 2 << 10 << 1 << 10 << QRect(445, 303, 52, 87);
+        QTest::newRow("15 disks: disk 15 at level 15") << 1 << 15 << 15 << 15 << QRect(134, 37, 46, 6);
+    }
+
+    void diskPlacement()
+    {
+        QFETCH(int, tower);
+        QFETCH(int, disk);
+        QFETCH(int, level);
+        QFETCH(int, disks);
+        QFETCH(QRect, blit);
+        TestGame test;
+        test.state().DiskCount = static_cast<std::int16_t>(disks);
+        test.game.NewGame();
+        const DiskBlit placed = velmora::diskPlacement(test.state(), static_cast<std::int16_t>(tower),
+                                                       static_cast<std::int16_t>(disk),
+                                                       static_cast<std::int16_t>(level), 214.0f, 87.0f);
+        QCOMPARE(QRect(placed.x, placed.y, placed.width, placed.height), blit);
+    }
+
+    // Pegs 5 pixels wide, DiskCount x 29 high above the base line; every disk
+    // bottom up, tower 1 first, each put on the screen as it is drawn.
+    void theBoardOnTheSurface()
+    {
+        TestGame test(true);
+        test.game.startGame();
+        test.game.keyDown(KeyCodeSpace, 0);  // disk 10 in hand
+        test.frontEnd.shown.clear();
+        test.game.keyDown(KeyCodeRight, 0);
+        QVERIFY(test.frontEnd.shown.empty());  // the cursor moves, nothing is redrawn
+        test.game.keyDown(KeyCodeSpace, 0);
+
+        QCOMPARE(test.frontEnd.shown.size(), std::size_t{10});
+        QCOMPARE(test.frontEnd.shown.front(), test.game.surface().bounds());  // cleared, pegs and disk 1
+        QCOMPARE(test.frontEnd.shown.back(), (Rect{445, 303, 52, 87}));       // disk 10, last, on tower 2
+        const Surface& surface = test.game.surface();
+        for (const int x : {155, 159, 469, 473, 783, 787})
+            QVERIFY2(surface.pixel(x, 100) == Black && surface.pixel(x, 390) == Black, qPrintable(QString::number(x)));
+        for (const int x : {154, 160, 468, 474})
+            QCOMPARE(surface.pixel(x, 100), Game::BoardBackground);
+        QCOMPARE(surface.pixel(471, 99), Game::BoardBackground);
+        QCOMPARE(surface.pixel(471, 350), rgb(0, 0, 128));  // the disk covers its peg
+        QCOMPARE(surface.pixel(157, 145), Black);           // disk 9, the top of tower 1, leaves the peg
+    }
+
+    void boxIncludesBothCornersAndRoundsHalvesToEven()
+    {
+        Surface surface(10, 10, White);
+        surface.takeChanged();
+        surface.fillBox(4.5f, 1.5f, 2.0f, 2.5f, Red);  // 4.5 to 4, 1.5 and 2.5 to 2
+        QCOMPARE(surface.takeChanged(), (Rect{2, 2, 3, 1}));
+        QCOMPARE(surface.pixel(2, 2), Red);
+        QCOMPARE(surface.pixel(4, 2), Red);
+        QCOMPARE(surface.pixel(5, 2), White);
+        QCOMPARE(surface.pixel(3, 1), White);
+        surface.fillBox(-5, -5, 20, 0, Red);  // clipped to the surface
+        QCOMPARE(surface.takeChanged(), (Rect{0, 0, 10, 1}));
+    }
+
+    void stretchedCopyByNearestPixelSkipsExactWhite()
+    {
+        // Two columns: red, and white over near-white.
+        const Picture source = picture(2, 2, {Red, White, Red, rgb(255, 255, 254)});
+        Surface surface(8, 8, Black);
+        surface.takeChanged();
+        surface.transparentBlt(Rect{1, 1, 4, 4}, source, Rect{0, 0, 2, 2}, 0xFFFFFF);
+        QCOMPARE(surface.takeChanged(), (Rect{1, 1, 4, 4}));
+        QCOMPARE(surface.pixel(2, 1), Red);
+        QCOMPARE(surface.pixel(3, 1), Black);  // exact white stays out
+        QCOMPARE(surface.pixel(4, 2), Black);
+        QCOMPARE(surface.pixel(4, 3), rgb(255, 255, 254));
+        QCOMPARE(surface.pixel(5, 3), Black);
+
+        // Off the surface in part, clipped; a bad source or size copies nothing.
+        surface.transparentBlt(Rect{6, 6, 4, 4}, source, Rect{0, 0, 2, 2}, 0xFFFFFF);
+        QCOMPARE(surface.takeChanged(), (Rect{6, 6, 2, 2}));
+        surface.transparentBlt(Rect{0, 0, 4, 4}, source, Rect{1, 1, 2, 2}, 0xFFFFFF);
+        surface.transparentBlt(Rect{0, 0, 0, 4}, source, Rect{0, 0, 2, 2}, 0xFFFFFF);
+        surface.transparentBlt(Rect{0, 0, -4, 4}, source, Rect{0, 0, 2, 2}, 0xFFFFFF);
+        QVERIFY(surface.takeChanged().empty());
+    }
+
+    void surfaceGrowsKeepingItsDrawingAndNeverShrinks()
+    {
+        Surface surface(4, 4, White);
+        surface.fillBox(3, 3, 3, 3, Red);
+        surface.ensureSize(6, 2);
+        QCOMPARE(surface.width(), 6);
+        QCOMPARE(surface.height(), 4);
+        QCOMPARE(surface.pixel(3, 3), Red);
+        QCOMPARE(surface.pixel(5, 3), White);
+        QCOMPARE(surface.takeChanged(), surface.bounds());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDrawing)
+#include "tst_drawing.moc"

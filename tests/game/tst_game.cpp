@@ -1,0 +1,322 @@
+// The game's phases and options panel through the recording front end: what
+// the player hears and answers, in order, for each sequence of events.
+
+#include "recording_front_end.h"
+
+#include "board/keyboard.h"
+
+#include <QTest>
+
+#include <set>
+
+using namespace velmora;
+
+using Journal = std::vector<std::string>;
+
+Q_DECLARE_METATYPE(Journal)
+
+namespace {
+
+// Runs a script of events: "start", "tick 3", "won" (the last drop's end),
+// "options", "time 20" / "level 5" (typed), "up time", "down level", "apply",
+// "exit", "about", "elapsed 32766" (a long game).
+void play(TestGame& test, const QString& script)
+{
+    for (const QString& step : script.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList words = step.trimmed().split(QLatin1Char(' '));
+        const QString what = words.first();
+        const QString argument = words.value(1);
+        Game& game = test.game;
+        if (what == "start")
+            game.startGame();
+        else if (what == "tick")
+            test.ticks(argument.toInt());
+        else if (what == "won") {
+            test.state().Finished = BooleanTrue;
+            game.EndGameWon();
+        } else if (what == "options")
+            game.openOptions();
+        else if (what == "time")
+            test.frontEnd.texts[OptionBox::TimeLimit] = argument.toStdString();
+        else if (what == "level")
+            test.frontEnd.texts[OptionBox::DiskCount] = argument.toStdString();
+        else if (what == "up")
+            argument == "time" ? game.stepTimeUp() : game.stepLevelUp();
+        else if (what == "down")
+            argument == "time" ? game.stepTimeDown() : game.stepLevelDown();
+        else if (what == "apply")
+            game.applyOptions();
+        else if (what == "exit")
+            game.exitGame();
+        else if (what == "about")
+            game.openAbout();
+        else if (what == "elapsed")
+            test.state().ElapsedSeconds = static_cast<std::int16_t>(argument.toInt());
+        else
+            qFatal("unknown step %s", qPrintable(step));
+    }
+}
+
+const std::string Lost = "box Game Over: Ati pierdut - mai incercati";
+const std::string Won = "box Finish ....: Felicitari, ati terminat ... ";
+const std::string TimeRefused =
+    "box Velmora: Timpul (Time) trebuie sa fie un numar de secunde intre -32768 si 32767, de exemplu 60.";
+const std::string LevelRefused =
+    "box Velmora: Nivelul (Level) trebuie sa fie un numar de discuri de la 1 la 15, de exemplu 10.";
+
+} // namespace
+
+class TestGamePhases : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUp()
+    {
+        RecordingFrontEnd frontEnd;
+        Game game(testPictures());
+        game.attach(frontEnd);
+        QVERIFY(game.load());
+        QCOMPARE(frontEnd.take(), Journal{"read-out at 0,100"});
+        QCOMPARE(frontEnd.texts.at(OptionBox::TimeLimit), std::string("60"));
+        QCOMPARE(frontEnd.texts.at(OptionBox::DiskCount), std::string("10"));
+        QCOMPARE(game.state().TimeLimit, 60);
+        QCOMPARE(game.state().TowerCount(1), 10);
+        QCOMPARE(frontEnd.spriteLeft, 115.5f);  // half of the 83-pixel cursor box is not rounded
+        QVERIFY(!game.clockRunning());
+        // Keys act only while a game runs.
+        const GameState before = game.state();
+        for (const std::int16_t key : {KeyCodeSpace, KeyCodeLeft, KeyCodeRight})
+            game.keyDown(key, 0);
+        QVERIFY(game.state() == before);
+    }
+
+    // Each row: events after start-up, then what the front end was asked, in
+    // order, and where the clock, the two menu items and the read-out end.
+    void phases_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<Journal>("journal");
+        QTest::addColumn<bool>("clock");
+        QTest::addColumn<bool>("options");
+        QTest::addColumn<QString>("readout");
+
+        QTest::newRow("start") << "start" << Journal{"clock on", "options off", "read-out at 471,490"} << true
+                               << false << "";
+        QTest::newRow("ticks count silently") << "start, tick 59" << Journal{"clock on", "options off",
+                                                                             "read-out at 471,490"}
+                                              << true << false << "59";
+        QTest::newRow("lost at the limit: both cues, then the box, then the menus, then the clock")
+            << "start, tick 60" << Journal{"clock on", "options off", "read-out at 471,490", "cue time up", "cue lose",
+                                           Lost, "box closed", "start on", "options on", "clock off"}
+            << false << true << "60";
+        QTest::newRow("won: the clock stops before the box, options come back first")
+            << "start, tick 42, won" << Journal{"clock on", "options off", "read-out at 471,490", "cue win",
+                                                "clock off", Won, "box closed", "options on", "start on"}
+            << false << true << "42";
+        QTest::newRow("a start during a game starts afresh; the read-out waits for a tick")
+            << "start, tick 5, start" << Journal{"clock on", "options off", "read-out at 471,490", "clock on",
+                                                 "options off", "read-out at 471,490"}
+            << true << false << "5";
+        QTest::newRow("the count stops at 32767 and never wraps")
+            << "start, elapsed 32766, tick 4" << Journal{"clock on", "options off", "read-out at 471,490"} << true
+            << false << "32767";
+        QTest::newRow("no tick after the clock stopped") << "start, tick 60, tick 3"
+                                                         << Journal{"clock on", "options off", "read-out at 471,490",
+                                                                    "cue time up", "cue lose", Lost, "box closed",
+                                                                    "start on", "options on", "clock off"}
+                                                         << false << true << "60";
+        QTest::newRow("Ok during a game keeps the clock; a limit already behind never ends it")
+            << "options, start, tick 25, time 20, level 5, apply, tick 100"
+            << Journal{"panel shown", "clock on", "options off", "read-out at 471,490", "read-out at 471,490",
+                       "panel hidden", "start on"}
+            << true << false << "125";
+        QTest::newRow("exit") << "start, exit" << Journal{"clock on", "options off", "read-out at 471,490",
+                                                          "clock off", "quit 0"}
+                              << false << false << "";
+        QTest::newRow("About during a game") << "start, tick 1, about, tick 1"
+                                             << Journal{"clock on", "options off", "read-out at 471,490", "about"}
+                                             << true << false << "2";
+    }
+
+    void phases()
+    {
+        QFETCH(QString, script);
+        QFETCH(Journal, journal);
+        QFETCH(bool, clock);
+        QFETCH(bool, options);
+        QFETCH(QString, readout);
+        TestGame test;
+        play(test, script);
+        QCOMPARE(test.frontEnd.take(), journal);
+        QCOMPARE(test.game.clockRunning(), clock);
+        QCOMPARE(test.frontEnd.clock, clock);
+        QCOMPARE(test.frontEnd.optionsEnabled, options);
+        QVERIFY(test.frontEnd.startEnabled);
+        QCOMPARE(QString::fromStdString(test.frontEnd.readout), readout);
+    }
+
+    void ticksRunNestedInsideTheLostBox()
+    {
+        TestGame test;
+        test.state().TimeLimit = 3;
+        int boxes = 0;
+        test.frontEnd.duringMessage = [&] {
+            ++boxes;
+            test.ticks(2);  // the clock runs on while the box is open
+        };
+        play(test, "start, tick 3");
+        QCOMPARE(boxes, 1);  // the nested ticks opened no second box
+        QCOMPARE(test.frontEnd.readout, std::string("5"));
+        QVERIFY(!test.game.clockRunning());
+    }
+
+    void aFailedCheckIsReportedAndEndsTheProgram()
+    {
+        // Nothing in play reaches a failed check; forced here.
+        TestGame test;
+        test.state().DiskCount = 0;
+        play(test, "start");
+        const Journal journal = test.frontEnd.take();
+        QCOMPARE(journal.at(journal.size() - 3), std::string("clock off"));
+        QCOMPARE(journal.at(journal.size() - 2),
+                 std::string("failure Run-time error '5':\n\nInvalid procedure call or argument"));
+        QCOMPARE(test.frontEnd.exitStatus, 1);
+        QCOMPARE(test.state().TowerCount(1), 10);  // the board was left as it was
+        play(test, "start, tick 1, options, exit");  // nothing runs any more
+        QVERIFY(test.frontEnd.take().empty());
+    }
+};
+
+class TestOptionsPanel : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each button adds its step and wraps at exactly one value past its range.
+    void stepButtons_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("seen");
+
+        QTest::newRow("time down to 30, then round") << "60" << "down time" << QStringList{"50", "40", "30", "1500"};
+        QTest::newRow("time up past 1500") << "1490" << "up time" << QStringList{"1500", "30", "40"};
+        QTest::newRow("level up past 10") << "9" << "up level" << QStringList{"10", "4", "5"};
+        QTest::newRow("level down past 4") << "5" << "down level" << QStringList{"4", "10", "9"};
+        QTest::newRow("off the grid: no wrap") << "35" << "down time" << QStringList{"25", "15", "5", "-5"};
+        QTest::newRow("off the grid upwards") << "1495" << "up time" << QStringList{"1505", "1515"};
+        QTest::newRow("a fraction steps on") << " 60.5 " << "up time" << QStringList{"70.5", "80.5"};
+        QTest::newRow("typed 12 disks step on") << "12" << "up level" << QStringList{"13", "14"};
+    }
+
+    void stepButtons()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, button);
+        QFETCH(QStringList, seen);
+        TestGame test;
+        const OptionBox box = button.endsWith("time") ? OptionBox::TimeLimit : OptionBox::DiskCount;
+        test.frontEnd.texts[box] = start.toStdString();
+        QStringList texts;
+        for (qsizetype i = 0; i < seen.size(); ++i) {
+            play(test, button);
+            texts << QString::fromStdString(test.frontEnd.texts[box]);
+        }
+        QCOMPARE(texts, seen);
+        QVERIFY(test.frontEnd.take().empty());
+    }
+
+    void timeGoesRoundAllItsValues()
+    {
+        TestGame test;
+        test.frontEnd.texts[OptionBox::TimeLimit] = "30";
+        std::set<std::string> visited;
+        for (int i = 0; i < 148; ++i) {
+            play(test, "up time");
+            visited.insert(test.frontEnd.texts[OptionBox::TimeLimit]);
+        }
+        QCOMPARE(test.frontEnd.texts[OptionBox::TimeLimit], std::string("30"));
+        QCOMPARE(visited.size(), std::size_t{148});
+    }
+
+    // Ok applies both values (halves to even) or refuses the first bad one;
+    // a refusal changes nothing, not even the typed text.
+    void apply_data()
+    {
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<int>("timeLimit");  // 0 with a refusal
+        QTest::addColumn<int>("diskCount");
+        QTest::addColumn<QString>("refusal");
+
+        QTest::newRow("7 disks") << "60" << "7" << 60 << 7 << "";
+        QTest::newRow("60.5 to 60") << "60.5" << "10" << 60 << 10 << "";
+        QTest::newRow("61.5 to 62") << "61.5" << "10" << 62 << 10 << "";
+        QTest::newRow("15 disks, only by typing") << "+90" << "15" << 90 << 15 << "";
+        QTest::newRow("one disk, blanks around") << "90" << " 1 " << 90 << 1 << "";
+        QTest::newRow("negative limit") << "-30" << "4.5" << -30 << 4 << "";
+        QTest::newRow("limit 32767") << "32767" << "10" << 32767 << 10 << "";
+        QTest::newRow("level with an exponent") << "60" << ".5e1" << 0 << 0 << "level";
+        QTest::newRow("empty time") << "" << "10" << 0 << 0 << "time";
+        QTest::newRow("time abc") << "abc" << "10" << 0 << 0 << "time";
+        QTest::newRow("time 32767.5") << "32767.5" << "10" << 0 << 0 << "time";
+        QTest::newRow("time 1e3: no exponents") << "1e3" << "10" << 0 << 0 << "time";
+        QTest::newRow("time 0x10") << "0x10" << "10" << 0 << 0 << "time";
+        QTest::newRow("bad time and bad level: time first") << "x" << "99" << 0 << 0 << "time";
+        QTest::newRow("level 0") << "60" << "0" << 0 << 0 << "level";
+        QTest::newRow("level 0.4") << "60" << "0.4" << 0 << 0 << "level";
+        QTest::newRow("level 16") << "60" << "16" << 0 << 0 << "level";
+        QTest::newRow("level 99999") << "60" << "99999" << 0 << 0 << "level";
+    }
+
+    void apply()
+    {
+        QFETCH(QString, time);
+        QFETCH(QString, level);
+        QFETCH(int, timeLimit);
+        QFETCH(int, diskCount);
+        QFETCH(QString, refusal);
+        TestGame test;
+        play(test, "options, start, tick 1");  // a game in progress, panel open
+        test.game.keyDown(KeyCodeSpace, 0);    // a disk in hand
+        const GameState before = test.state();
+        test.frontEnd.texts[OptionBox::TimeLimit] = time.toStdString();
+        test.frontEnd.texts[OptionBox::DiskCount] = level.toStdString();
+        test.frontEnd.take();
+        test.game.applyOptions();
+        const Journal journal = test.frontEnd.take();
+        if (refusal.isEmpty()) {
+            QCOMPARE(journal, (Journal{"read-out at 471,490", "panel hidden", "start on"}));
+            QCOMPARE(int(test.state().TimeLimit), timeLimit);
+            QCOMPARE(int(test.state().DiskCount), diskCount);
+            QCOMPARE(int(test.state().TowerCount(1)), diskCount);
+            QCOMPARE(test.state().Holding, BooleanFalse);
+        } else {
+            const bool timeRefused = refusal == "time";
+            QCOMPARE(journal, (Journal{timeRefused ? TimeRefused : LevelRefused, "box closed",
+                                       timeRefused ? "select time" : "select level"}));
+            QVERIFY(test.state() == before);
+            QVERIFY(test.frontEnd.panelVisible);
+        }
+        QVERIFY(test.game.clockRunning());
+        QCOMPARE(QString::fromStdString(test.frontEnd.texts[OptionBox::TimeLimit]), time);
+        QCOMPARE(QString::fromStdString(test.frontEnd.texts[OptionBox::DiskCount]), level);
+    }
+
+    void stepButtonsRefuseTextThatIsNoNumber()
+    {
+        TestGame test;
+        play(test, "time zece, up time, level -, down level");
+        QCOMPARE(test.frontEnd.take(),
+                 (Journal{TimeRefused, "box closed", "select time", LevelRefused, "box closed", "select level"}));
+        QCOMPARE(test.frontEnd.texts[OptionBox::TimeLimit], std::string("zece"));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TestGamePhases phases;
+    TestOptionsPanel options;
+    return QTest::qExec(&phases, argc, argv) | QTest::qExec(&options, argc, argv);
+}
+
+#include "tst_game.moc"

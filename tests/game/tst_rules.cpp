@@ -1,0 +1,248 @@
+// The board's rules: geometry from the picture sizes, checked arithmetic,
+// moves and keys, played through the game as a player would.
+
+#include "board/checked_math.h"
+#include "board/keyboard.h"
+#include "board/reset_board.h"
+#include "recording_front_end.h"
+
+#include <QTest>
+
+#include <random>
+#include <set>
+
+using namespace velmora;
+
+using Journal = std::vector<std::string>;
+using Moves = std::vector<std::pair<std::int16_t, std::int16_t>>;
+
+namespace {
+
+// A game of `disks` disks in play.
+struct Play : TestGame {
+    explicit Play(int disks = 10)
+    {
+        state().DiskCount = static_cast<std::int16_t>(disks);
+        game.startGame();
+        frontEnd.take();
+    }
+
+    void goTo(std::int16_t tower)
+    {
+        while (state().SelectedTower != tower)
+            press(KeyCodeRight);
+    }
+
+    Journal move(std::int16_t from, std::int16_t to)
+    {
+        goTo(from);
+        press(KeyCodeSpace);
+        goTo(to);
+        return press(KeyCodeSpace);
+    }
+};
+
+// The shortest solution: every move of n disks from one tower to another.
+void solve(int disks, std::int16_t from, std::int16_t to, Moves& moves)
+{
+    if (disks == 0)
+        return;
+    const auto spare = static_cast<std::int16_t>(6 - from - to);
+    solve(disks - 1, from, spare, moves);
+    moves.emplace_back(from, to);
+    solve(disks - 1, spare, to, moves);
+}
+
+// Everything that must hold after any key; empty when it does.
+QString brokenInvariant(const GameState& state, float spriteLeft)
+{
+    std::set<int> seen;
+    int total = 0;
+    for (int tower = 1; tower <= 3; ++tower) {
+        const int count = state.TowerCount(tower);
+        if (count < 0 || count > 15)
+            return QStringLiteral("tower %1 holds %2").arg(tower).arg(count);
+        for (int level = 1; level <= count; ++level) {
+            const DiskSlot slot = state.Towers(tower)(level);
+            if (slot.TowerNumber != tower)
+                return QStringLiteral("slot %1 of tower %2 says tower %3").arg(level).arg(tower).arg(slot.TowerNumber);
+            if (level > 1 && state.Towers(tower)(level - 1).DiskNumber >= slot.DiskNumber)
+                return QStringLiteral("disk %1 rests on a smaller one on tower %2").arg(slot.DiskNumber).arg(tower);
+            if (!seen.insert(slot.DiskNumber).second)
+                return QStringLiteral("disk %1 stands twice").arg(slot.DiskNumber);
+            ++total;
+        }
+    }
+    if (isTrue(state.Holding) && !seen.insert(state.HeldDisk).second)
+        return QStringLiteral("the disk in hand also stands on a tower");
+    if (static_cast<int>(seen.size()) != state.DiskCount || *seen.begin() != 1 || *seen.rbegin() != state.DiskCount)
+        return QStringLiteral("disks lost or invented: %1 of %2").arg(seen.size()).arg(state.DiskCount);
+    if (total != state.DiskCount - (isTrue(state.Holding) ? 1 : 0))
+        return QStringLiteral("counts add up to %1").arg(total);
+    if (spriteLeft != static_cast<float>(state.TowerX(state.SelectedTower) - 41.5))
+        return QStringLiteral("sprite at %1 over tower %2").arg(spriteLeft).arg(state.SelectedTower);
+    return QString();
+}
+
+} // namespace
+
+class TestRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Reals are rounded only at the end, halves to even.
+    void layoutFollowsPictureSizes_data()
+    {
+        QTest::addColumn<float>("width");
+        QTest::addColumn<float>("height");
+        QTest::addColumn<int>("disks");
+        QTest::addColumn<int>("minDiskWidth");
+        QTest::addColumn<int>("widthStep");
+        QTest::addColumn<int>("towerX1");
+        QTest::addColumn<int>("baseY");
+
+        QTest::newRow("the real pictures, 10 disks") << 214.0f << 87.0f << 10 << 36 << 9 << 157 << 390;
+        QTest::newRow("4 disks: 22.25") << 214.0f << 87.0f << 4 << 36 << 22 << 157 << 390;
+        QTest::newRow("7 disks: 12.71") << 214.0f << 87.0f << 7 << 36 << 13 << 157 << 390;
+        QTest::newRow("1 disk") << 214.0f << 87.0f << 1 << 36 << 89 << 157 << 390;
+        QTest::newRow("width 213: 156.5 and 35.5 go to even") << 213.0f << 87.0f << 10 << 36 << 9 << 156 << 390;
+        QTest::newRow("width 215: 157.5 goes up to even") << 215.0f << 87.0f << 10 << 36 << 9 << 158 << 390;
+        QTest::newRow("width 195: 32.5 goes down to even") << 195.0f << 87.0f << 10 << 32 << 8 << 148 << 390;
+        QTest::newRow("180 over 8: 22.5 to 22") << 216.0f << 87.0f << 4 << 36 << 22 << 158 << 390;
+        QTest::newRow("height 89: 396.67") << 214.0f << 89.0f << 10 << 36 << 9 << 157 << 397;
+    }
+
+    void layoutFollowsPictureSizes()
+    {
+        QFETCH(float, width);
+        QFETCH(float, height);
+        QFETCH(int, disks);
+        QFETCH(int, minDiskWidth);
+        QFETCH(int, widthStep);
+        QFETCH(int, towerX1);
+        QFETCH(int, baseY);
+        GameState state;
+        state.TowerCount(1) = static_cast<std::int16_t>(disks);
+        ComputeLayout(state, PictureSizes{width, height, 83.0f});
+        QCOMPARE(state.MinDiskWidth, minDiskWidth);
+        QCOMPARE(state.WidthStep, widthStep);
+        QCOMPARE(state.TowerX(1), towerX1);
+        QCOMPARE(state.TowerX(3), 5 * towerX1);
+        QCOMPARE(state.TowerBaseY(2), baseY);
+    }
+
+    void checksRefuseOverflowAndBadIndexes()
+    {
+        QCOMPARE(add16(32766, 1), 32767);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, add16(32767, 1));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, mul32(65536, 32768));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, roundToInt16(32767.5));
+        QCOMPARE(roundToInt16(-32768.5), -32768);  // the half goes to the even neighbour
+        GameState state;
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, state.Towers(1)(16));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, state.TowerCount(0));
+    }
+
+    void liftDropAndRefusal()
+    {
+        Play play;
+        // Space over an empty tower lifts nothing and sounds nothing.
+        play.press(KeyCodeRight);
+        const GameState fresh = play.state();
+        QCOMPARE(play.press(KeyCodeSpace), Journal{});
+        QVERIFY(play.state() == fresh);
+
+        play.goTo(1);
+        QCOMPARE(play.press(KeyCodeSpace), Journal{"cue lift"});
+        QCOMPARE(play.state().HeldDisk, 10);
+        QCOMPARE(play.state().TowerCount(1), 9);
+        play.press(KeyCodeRight);
+        QCOMPARE(play.press(KeyCodeSpace), Journal{"cue drop"});
+        QCOMPARE(play.state().Towers(2)(1), (DiskSlot{10, 2}));
+        QCOMPARE(play.state().Holding, BooleanFalse);
+
+        // Disk 9 may not go on disk 10: nothing at all happens.
+        play.goTo(1);
+        play.press(KeyCodeSpace);
+        play.goTo(2);
+        const GameState holding = play.state();
+        QCOMPARE(play.press(KeyCodeSpace), Journal{});
+        QVERIFY(play.state() == holding);
+        QCOMPARE(play.frontEnd.spriteLeft, 429.5f);
+    }
+
+    void arrowsGoRoundTheTowers()
+    {
+        Play play;
+        std::vector<float> lefts;
+        for (const std::int16_t key : {KeyCodeRight, KeyCodeRight, KeyCodeRight, KeyCodeLeft, KeyCodeLeft}) {
+            play.game.keyDown(key, static_cast<std::int16_t>(lefts.size() % 3));  // shift states are not looked at
+            lefts.push_back(play.frontEnd.spriteLeft);
+        }
+        QCOMPARE(lefts, (std::vector<float>{429.5f, 743.5f, 115.5f, 743.5f, 429.5f}));
+        QVERIFY(play.frontEnd.take().empty());
+    }
+
+    void shortestSolutionWinsAtTheLastDrop_data()
+    {
+        QTest::addColumn<int>("disks");
+        for (int disks = 1; disks <= 15; ++disks)
+            QTest::addRow("%d disks", disks) << disks;
+    }
+
+    void shortestSolutionWinsAtTheLastDrop()
+    {
+        QFETCH(int, disks);
+        Play play(disks);
+        Moves moves;
+        solve(disks, 1, 3, moves);
+        for (std::size_t i = 0; i + 1 < moves.size(); ++i) {
+            QCOMPARE(play.move(moves[i].first, moves[i].second), Journal{"cue drop"});
+            QCOMPARE(play.state().Finished, BooleanFalse);
+        }
+        QCOMPARE(play.move(moves.back().first, moves.back().second),
+                 (Journal{"cue drop", "cue win", "clock off", "box Finish ....: Felicitari, ati terminat ... ",
+                          "box closed", "options on", "start on"}));
+        QCOMPARE(play.state().TowerCount(3), disks);
+        const GameState won = play.state();
+        for (const std::int16_t key : {KeyCodeSpace, KeyCodeLeft, KeyCodeRight})
+            QCOMPARE(play.press(key), Journal{});
+        QVERIFY(play.state() == won);
+    }
+
+    void aFullTowerTwoWinsNothing()
+    {
+        Play play(5);
+        Moves moves;
+        solve(5, 1, 2, moves);
+        for (const auto& [from, to] : moves)
+            play.move(from, to);
+        QCOMPARE(play.state().TowerCount(2), 5);
+        QCOMPARE(play.state().Finished, BooleanFalse);
+        QVERIFY(play.game.clockRunning());
+    }
+
+    void keyStormsKeepEveryInvariant()
+    {
+        std::mt19937 random(20261207);
+        const std::int16_t keys[] = {KeyCodeSpace, KeyCodeSpace, KeyCodeSpace, KeyCodeLeft, KeyCodeRight, 38, 13, 65};
+        std::uniform_int_distribution<int> pick(0, std::size(keys) - 1);
+        std::uniform_int_distribution<int> diskCount(1, 15);
+        Play play;
+        for (int key = 0; key < 100000; ++key) {
+            if (key % 2000 == 0 || !play.game.clockRunning()) {
+                // A new game, sometimes with another disk count; a disk in hand is dropped.
+                if (key % 6000 == 0)
+                    play.state().DiskCount = static_cast<std::int16_t>(diskCount(random));
+                play.game.startGame();
+            }
+            play.game.keyDown(keys[pick(random)], 0);
+            const QString broken = brokenInvariant(play.state(), play.frontEnd.spriteLeft);
+            if (!broken.isEmpty())
+                QFAIL(qPrintable(QStringLiteral("after key %1: %2").arg(key).arg(broken)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRules)
+#include "tst_rules.moc"
