@@ -1,11 +1,12 @@
 // How long a full redraw and a full reset take: on the bare drawing surface,
-// and through the real window (offscreen platform), which also repaints the
-// changed area after every disk.
+// and through the real window (offscreen platform, or X), which also repaints
+// the changed area after every disk.
 
-#include "app/form1.h"
 #include "board/reset_board.h"
-#include "render/board_canvas.h"
-#include "render/board_renderer.h"
+#include "game/game.h"
+#include "qt/images.h"
+#include "qt/main_window.h"
+#include "qt/qt_front_end.h"
 
 #include <QApplication>
 #include <QTest>
@@ -16,47 +17,27 @@ using namespace velmora;
 
 namespace {
 
-// The renderer and the reset drawing on a bare surface, without any widget.
-class SurfaceHost : public BoardHost, public RenderTarget {
+// A front end that shows nothing: the game's own work alone.
+class QuietFrontEnd : public FrontEnd {
 public:
-    SurfaceHost()
-        : canvas_(QSize(1002, 628), QColor(192, 192, 0))
-        , disk_(QImage(QStringLiteral(VELMORA_BOARD_DISK_IMAGE)).convertToFormat(QImage::Format_RGB32))
-    {
-    }
-
-    GameState state;
-
-    PictureSizes pictureSizes() const override { return {214.0f, 87.0f, 83.0f}; }
-    void DrawPeg(std::int16_t tower) override { velmora::DrawPeg(state, *this, tower); }
-    void DrawDisk(const DiskSlot& slot, std::int16_t level) override { velmora::DrawDisk(state, *this, slot, level); }
-    void RedrawBoard() override { velmora::RedrawBoard(state, *this); }
-    void showCursorSprite(float, float) override {}
-    void moveCursorSprite(float) override {}
-    bool clockRunning() const override { return true; }
-    void PlaySoundCue(const SoundCue&) override {}
-    void EndGameWon() override {}
-
-    DiskPictureMetrics diskPicture() const override { return {214.0f, 87.0f, 210.0f, 83.0f}; }
+    void setMenuEnabled(MenuItem, bool) override {}
+    void setPanelVisible(bool) override {}
+    std::string optionText(OptionBox) const override { return {}; }
+    void setOptionText(OptionBox, const std::string&) override {}
+    void selectOptionText(OptionBox) override {}
+    void setReadout(const std::string&) override {}
+    void placeReadout(std::int32_t, std::int32_t) override {}
     void setSpritePicture(SpritePicture) override {}
+    void showSprite(float, float) override {}
+    void moveSprite(float) override {}
     void refreshSprite() override {}
-    void Cls() override { canvas_.clear(); }
-    void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override
-    {
-        canvas_.fillBox(x1, y1, x2, y2, colour);
-    }
-    void TransparentBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, std::int32_t sourceX,
-                        std::int32_t sourceY, std::int32_t sourceWidth, std::int32_t sourceHeight,
-                        std::uint32_t transparentColour) override
-    {
-        canvas_.transparentBlt(QRect(x, y, width, height), disk_, QRect(sourceX, sourceY, sourceWidth, sourceHeight),
-                               transparentColour);
-    }
-    void Refresh() override { benchmark::DoNotOptimize(canvas_.takeDirty()); }
-
-private:
-    BoardCanvas canvas_;
-    QImage disk_;
+    void showSurface(const Rect& changed) override { benchmark::DoNotOptimize(changed); }
+    void showMessage(const std::string&, const std::string&) override {}
+    void showFailure(const std::string&) override {}
+    void setClockRunning(bool) override {}
+    void playCue(Cue) override {}
+    void showAbout() override {}
+    void quit(int) override {}
 };
 
 // Fifteen disks spread over the three towers as a game in progress leaves them.
@@ -70,59 +51,63 @@ void spreadFifteenDisks(GameState& state)
     }
 }
 
-void BM_RedrawBoard_Surface(benchmark::State& run)
-{
-    SurfaceHost host;
-    host.state.DiskCount = 15;
-    ResetBoard(host.state, host);
-    spreadFifteenDisks(host.state);
-    for (auto _ : run)
-        host.RedrawBoard();
-}
-BENCHMARK(BM_RedrawBoard_Surface)->Unit(benchmark::kMicrosecond);
+// A loaded game of fifteen disks, on the bare surface or in the real window,
+// shown; false (with the reason given to the run) when it cannot be shown.
+struct Board {
+    Game game{loadBoardPictures()};
+    QuietFrontEnd quiet;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<QtFrontEnd> frontEnd;
 
-void BM_ResetBoard_Surface(benchmark::State& run)
-{
-    SurfaceHost host;
-    host.state.DiskCount = 15;
-    for (auto _ : run)
-        ResetBoard(host.state, host);
-}
-BENCHMARK(BM_ResetBoard_Surface)->Unit(benchmark::kMicrosecond);
-
-// The loaded window, shown, with a 15-disk board; false when it cannot be shown.
-bool showFifteenDiskWindow(Form1& window, benchmark::State& run)
-{
-    window.load();
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        run.SkipWithError("window not exposed");
-        return false;
+    bool start(benchmark::State& run, bool inWindow)
+    {
+        if (inWindow) {
+            window = std::make_unique<MainWindow>(game.surface());
+            frontEnd = std::make_unique<QtFrontEnd>(*window, game);
+            game.attach(*frontEnd);
+        } else {
+            game.attach(quiet);
+        }
+        game.load();
+        if (window) {
+            window->show();
+            if (!QTest::qWaitForWindowExposed(window.get())) {
+                run.SkipWithError("window not exposed");
+                return false;
+            }
+        }
+        game.state().DiskCount = 15;
+        ResetBoard(game.state(), game);
+        return true;
     }
-    window.state().DiskCount = 15;
-    ResetBoard(window.state(), window);
-    return true;
+};
+
+void redraw(benchmark::State& run, bool inWindow)
+{
+    Board board;
+    if (!board.start(run, inWindow))
+        return;
+    spreadFifteenDisks(board.game.state());
+    for (auto _ : run)
+        board.game.RedrawBoard();
 }
 
-void BM_RedrawBoard_Window(benchmark::State& run)
+void reset(benchmark::State& run, bool inWindow)
 {
-    Form1 window;
-    if (!showFifteenDiskWindow(window, run))
+    Board board;
+    if (!board.start(run, inWindow))
         return;
-    spreadFifteenDisks(window.state());
     for (auto _ : run)
-        window.RedrawBoard();
+        ResetBoard(board.game.state(), board.game);
 }
+
+void BM_RedrawBoard_Surface(benchmark::State& run) { redraw(run, false); }
+void BM_ResetBoard_Surface(benchmark::State& run) { reset(run, false); }
+void BM_RedrawBoard_Window(benchmark::State& run) { redraw(run, true); }
+void BM_ResetBoard_Window(benchmark::State& run) { reset(run, true); }
+BENCHMARK(BM_RedrawBoard_Surface)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ResetBoard_Surface)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawBoard_Window)->Unit(benchmark::kMicrosecond);
-
-void BM_ResetBoard_Window(benchmark::State& run)
-{
-    Form1 window;
-    if (!showFifteenDiskWindow(window, run))
-        return;
-    for (auto _ : run)
-        ResetBoard(window.state(), window);
-}
 BENCHMARK(BM_ResetBoard_Window)->Unit(benchmark::kMicrosecond);
 
 } // namespace

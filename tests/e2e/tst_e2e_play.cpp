@@ -1,8 +1,9 @@
 // Playing the real program with real keys and clicks, heard through a sound
 // server of the test's own: lift, drop and a refused drop with their cues;
-// four disks chosen in the panel and won with the win cue; a limit of three
-// seconds typed after the panel's first Tab and lost, the read-out counting
-// on under the box; "abc" refused while the game goes on.
+// a limit of three seconds typed after the panel's first Tab and lost, the
+// whole ring heard before the lost game's buzz and the read-out counting on
+// under the box; four disks chosen in the panel and won, the win cue cutting
+// the last drop's short; "abc" refused while the game goes on.
 
 #include "sounding_game.h"
 
@@ -180,6 +181,8 @@ private slots:
         game_.click(OkButton);
         QVERIFY2(waitFor([&] { return !panelShown(); }), "Ok did not close the panel");
         tower_ = 1;
+        SinkRecorder recorder(pulse_.fifo());
+        QVERIFY(recorder.started());
         QElapsedTimer clock;
         QVERIFY(key("F2"));
         clock.start();
@@ -190,6 +193,15 @@ private slots:
         const QImage counted = game_.client(Readout);
         QVERIFY2(waitFor([&] { return game_.client(Readout) != counted; }, 2500), "the read-out stopped under the box");
         save(x_.grab(lost), "e2e_lost_box.png");
+        // Heard: the whole one-second ring, which the game waits for, then
+        // the falling buzz of the lost game, 0.6 s, under the box.
+        const Recording heard = recorder.snapshot();
+        const auto [first, last] = heard.loudSpan();
+        const std::size_t tenth = PulseServer::Rate / 10;
+        QVERIFY2(heard.seconds(last - first) > 1.5 && heard.seconds(last - first) < 1.75,
+                 qPrintable(QString::number(heard.seconds(last - first))));
+        QVERIFY(heard.crossingsPerSecond(first, first + 9 * tenth) > 3000);
+        QVERIFY(heard.crossingsPerSecond(last - 4 * tenth, last) < 1500);
         closeBox(lost);
         const QImage stopped = game_.client(Readout);
         QThread::msleep(1300);

@@ -293,48 +293,10 @@ QImage XSession::grab(unsigned long window, const QRect& part) const
     return result;
 }
 
-unsigned long XSession::coverArea(const QRect& area) const
-{
-    const int screen = DefaultScreen(d->display);
-    XSetWindowAttributes attributes{};
-    attributes.override_redirect = 1;
-    attributes.background_pixel = WhitePixel(d->display, screen);
-    const Window cover = XCreateWindow(d->display, DefaultRootWindow(d->display), area.x(), area.y(),
-                                       static_cast<unsigned>(area.width()), static_cast<unsigned>(area.height()), 0,
-                                       CopyFromParent, InputOutput, nullptr, CWOverrideRedirect | CWBackPixel,
-                                       &attributes);
-    XMapRaised(d->display, cover);
-    XSync(d->display, 0);
-    return cover;
-}
-
-void XSession::destroyWindow(unsigned long window) const
-{
-    XDestroyWindow(d->display, window);
-    XSync(d->display, 0);
-}
-
-void XSession::unmap(unsigned long window) const
-{
-    XUnmapWindow(d->display, window);
-    XSync(d->display, 0);
-}
-
-void XSession::map(unsigned long window) const
-{
-    XMapWindow(d->display, window);
-    XSync(d->display, 0);
-}
-
 void XSession::moveResize(unsigned long window, const QRect& area) const
 {
     XMoveResizeWindow(d->display, window, area.x(), area.y(), static_cast<unsigned>(area.width()),
                       static_cast<unsigned>(area.height()));
-    XSync(d->display, 0);
-}
-
-void XSession::sync() const
-{
     XSync(d->display, 0);
 }
 

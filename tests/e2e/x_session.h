@@ -37,13 +37,7 @@ public:
     // Only the given part of the window (in window coordinates): much quicker.
     QImage grab(unsigned long window, const QRect& part) const;
 
-    // A plain white window over the given screen area; 0 on failure.
-    unsigned long coverArea(const QRect& area) const;
-    void destroyWindow(unsigned long window) const;
-    void unmap(unsigned long window) const;
-    void map(unsigned long window) const;
     void moveResize(unsigned long window, const QRect& area) const;
-    void sync() const;
 
     // Asks the window manager to close the window, as its frame's close
     // button does.

@@ -102,9 +102,6 @@ private slots:
 
         QTest::newRow("start") << "start" << Journal{"clock on", "options off", "read-out at 471,490"} << true
                                << false << "";
-        QTest::newRow("ticks count silently") << "start, tick 59" << Journal{"clock on", "options off",
-                                                                             "read-out at 471,490"}
-                                              << true << false << "59";
         QTest::newRow("lost at the limit: both cues, then the box, then the menus, then the clock")
             << "start, tick 60" << Journal{"clock on", "options off", "read-out at 471,490", "cue time up", "cue lose",
                                            Lost, "box closed", "start on", "options on", "clock off"}
@@ -120,11 +117,6 @@ private slots:
         QTest::newRow("the count stops at 32767 and never wraps")
             << "start, elapsed 32766, tick 4" << Journal{"clock on", "options off", "read-out at 471,490"} << true
             << false << "32767";
-        QTest::newRow("no tick after the clock stopped") << "start, tick 60, tick 3"
-                                                         << Journal{"clock on", "options off", "read-out at 471,490",
-                                                                    "cue time up", "cue lose", Lost, "box closed",
-                                                                    "start on", "options on", "clock off"}
-                                                         << false << true << "60";
         QTest::newRow("Ok during a game keeps the clock; a limit already behind never ends it")
             << "options, start, tick 25, time 20, level 5, apply, tick 100"
             << Journal{"panel shown", "clock on", "options off", "read-out at 471,490", "read-out at 471,490",

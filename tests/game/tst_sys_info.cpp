@@ -13,12 +13,8 @@ namespace {
 // they may refuse, values copied into the caller's buffer only when they fit.
 class FakeRegistry : public Registry {
 public:
-    struct Value {
-        std::uint32_t type;
-        std::string bytes;
-    };
-    std::map<std::string, std::map<std::string, Value>> keys;  // sub-key -> value name -> value
-    std::vector<std::string> refused;                           // keys that refuse the access mask
+    std::map<std::string, std::map<std::string, std::pair<std::uint32_t, std::string>>> keys;  // type, bytes
+    std::string refused;  // a key that refuses the access mask
     std::vector<std::string> opened;
     std::vector<std::uint32_t> closed;
     std::uint32_t accessAsked = 0;
@@ -31,7 +27,7 @@ public:
         *key = 0;
         if (root != HKEY_LOCAL_MACHINE || options != 0 || !keys.count(subKey))
             return ERROR_FILE_NOT_FOUND;
-        if (std::find(refused.begin(), refused.end(), subKey) != refused.end())
+        if (subKey == refused)
             return ERROR_ACCESS_DENIED;
         handles_.push_back(subKey);
         *key = static_cast<std::uint32_t>(100 + handles_.size());
@@ -41,20 +37,17 @@ public:
     std::int32_t RegQueryValueExA(std::uint32_t key, const std::string& valueName, std::uint32_t* type,
                                   unsigned char* buffer, std::uint32_t* size) override
     {
-        if (key <= 100 || key > 100 + handles_.size())
-            return ERROR_INVALID_HANDLE;
-        const auto& values = keys.at(handles_[key - 101]);
+        const auto& values = keys.at(handles_.at(key - 101));
         const auto found = values.find(valueName);
         if (found == values.end())
             return ERROR_FILE_NOT_FOUND;
-        *type = found->second.type;
-        const auto length = static_cast<std::uint32_t>(found->second.bytes.size());
-        if (length > *size) {
-            *size = length;
+        const auto& [valueType, bytes] = found->second;
+        *type = valueType;
+        const bool fits = bytes.size() <= *size;
+        *size = static_cast<std::uint32_t>(bytes.size());
+        if (!fits)
             return ERROR_MORE_DATA;
-        }
-        std::copy(found->second.bytes.begin(), found->second.bytes.end(), buffer);
-        *size = length;
+        std::copy(bytes.begin(), bytes.end(), buffer);
         return ERROR_SUCCESS;
     }
 
@@ -78,174 +71,138 @@ std::string text(const std::string& value)
 
 class FakePlatform : public SysInfoPlatform {
 public:
-    std::vector<std::string> files;
-    bool startWorks = true;
+    std::string file;  // the one file that exists
     std::vector<std::string> started;
     int messages = 0;
 
-    bool fileExists(const std::string& path) override
-    {
-        return std::find(files.begin(), files.end(), path) != files.end();
-    }
+    bool fileExists(const std::string& path) override { return path == file; }
     bool startProgram(const std::string& path) override
     {
         started.push_back(path);
-        return startWorks && fileExists(path);
+        return fileExists(path);
     }
     void showUnavailable() override { ++messages; }
 };
 
-struct Lookup {
-    bool found;
-    std::string value;
-};
-
-Lookup lookUp(FakeRegistry& registry, const std::string& key, const std::string& name, std::string value = "")
-{
-    std::uint32_t root = Registry::HKEY_LOCAL_MACHINE;
-    std::string keyName = key;
-    std::string valueName = name;
-    const bool found = GetKeyValue(registry, root, keyName, valueName, value);
-    if (keyName != key || valueName != name || root != Registry::HKEY_LOCAL_MACHINE)
-        qFatal("GetKeyValue changed its caller's names");
-    return {found, value};
-}
-
 } // namespace
+
+Q_DECLARE_METATYPE(std::string)
 
 class TestSysInfo : public QObject {
     Q_OBJECT
 
 private slots:
-    void readsTextValues()
+    // One value under the tool's key, looked up with "stale" in the caller's text.
+    void getKeyValue_data()
     {
+        QTest::addColumn<int>("type");  // 0: no such value
+        QTest::addColumn<std::string>("bytes");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<std::string>("value");
+        QTest::newRow("text") << 1 << text("C:\\Tools\\msinfo32.exe") << true << std::string("C:\\Tools\\msinfo32.exe");
+        QTest::newRow("text without its zero keeps its last character") << 1 << std::string("C:\\bare") << true
+                                                                        << std::string("C:\\bare");
+        QTest::newRow("empty text") << 1 << text("") << true << std::string();
+        QTest::newRow("1023 characters fit") << 1 << text(std::string(1023, 'x')) << true << std::string(1023, 'x');
+        QTest::newRow("1024 and a zero do not") << 1 << text(std::string(1024, 'x')) << false << std::string();
+        QTest::newRow("number, most significant byte first") << 4 << std::string("\x78\x56\x34\x12", 4) << true
+                                                             << std::string("&h12345678");
+        QTest::newRow("number ending in a zero byte: taken for a terminator")
+            << 4 << std::string("\x01\x00\x00\x00", 4) << true << std::string("&h000001");
+        QTest::newRow("other types are found and leave the text") << 3 << std::string("\x01\x02", 2) << true
+                                                                  << std::string("stale");
+        QTest::newRow("missing value") << 0 << std::string() << false << std::string();
+    }
+
+    void getKeyValue()
+    {
+        QFETCH(int, type);
+        QFETCH(std::string, bytes);
+        QFETCH(bool, found);
+        QFETCH(std::string, value);
         FakeRegistry registry;
-        registry.keys[ToolKey]["PATH"] = {Registry::REG_SZ, text("C:\\Tools\\msinfo32.exe")};
-        registry.keys[ToolKey]["BARE"] = {Registry::REG_SZ, "C:\\bare"};  // stored without its zero
-        registry.keys[ToolKey]["EMPTY"] = {Registry::REG_SZ, text("")};
-        const Lookup path = lookUp(registry, ToolKey, "PATH", "old");
-        QVERIFY(path.found);
-        QCOMPARE(path.value, std::string("C:\\Tools\\msinfo32.exe"));
-        QCOMPARE(lookUp(registry, ToolKey, "BARE").value, std::string("C:\\bare"));  // keeps its last character
-        QCOMPARE(lookUp(registry, ToolKey, "EMPTY").value, std::string());
+        registry.keys[ToolKey]["OTHER"] = {1, text("x")};
+        if (type != 0)
+            registry.keys[ToolKey]["PATH"] = {static_cast<std::uint32_t>(type), bytes};
+        std::uint32_t root = Registry::HKEY_LOCAL_MACHINE;
+        std::string keyName = ToolKey;
+        std::string valueName = "PATH";
+        std::string text = "stale";
+        QCOMPARE(GetKeyValue(registry, root, keyName, valueName, text), found);
+        QCOMPARE(text, value);
+        QCOMPARE(keyName, ToolKey);  // the by-reference names come back unchanged
+        QCOMPARE(valueName, std::string("PATH"));
         QCOMPARE(registry.accessAsked, 0x2003Fu);
-        QCOMPARE(registry.closed, (std::vector<std::uint32_t>{101, 102, 103}));
+        QCOMPARE(registry.closed, std::vector<std::uint32_t>{101});
     }
 
-    void numberValuesBecomeHexadecimalLiterals()
+    void keysThatCannotBeOpenedAreNotFoundAndClosedAsZero()
     {
         FakeRegistry registry;
-        registry.keys[ToolKey]["N"] = {Registry::REG_DWORD, std::string("\x78\x56\x34\x12", 4)};
-        registry.keys[ToolKey]["Z"] = {Registry::REG_DWORD, std::string("\x01\x00\x00\x00", 4)};
-        QCOMPARE(lookUp(registry, ToolKey, "N").value, std::string("&h12345678"));
-        // A last byte of zero is taken for a text's terminator and dropped.
-        QCOMPARE(lookUp(registry, ToolKey, "Z").value, std::string("&h000001"));
-    }
-
-    void otherTypesAnswerFoundAndLeaveTheValue()
-    {
-        FakeRegistry registry;
-        registry.keys[ToolKey]["BIN"] = {3, std::string("\x01\x02", 2)};
-        const Lookup binary = lookUp(registry, ToolKey, "BIN", "as passed");
-        QVERIFY(binary.found);
-        QCOMPARE(binary.value, std::string("as passed"));
-    }
-
-    void missingLongAndRefusedAreNotFound()
-    {
-        FakeRegistry registry;
-        registry.keys[ToolKey]["LONG"] = {Registry::REG_SZ, text(std::string(1024, 'x'))};  // 1025 bytes
-        registry.keys[ToolKey]["FITS"] = {Registry::REG_SZ, text(std::string(1023, 'x'))};
-        registry.keys[FolderKey]["MSINFO"] = {Registry::REG_SZ, text("C:\\x")};
-        registry.refused.push_back(FolderKey);
-
-        for (const auto& [key, name] : std::vector<std::pair<std::string, std::string>>{
-                 {ToolKey, "LONG"}, {ToolKey, "MISSING"}, {FolderKey, "MSINFO"}, {"NO\\SUCH\\KEY", "X"}}) {
-            const Lookup result = lookUp(registry, key, name, "stale");
-            QVERIFY(!result.found);
-            QCOMPARE(result.value, std::string());
+        registry.keys[FolderKey]["MSINFO"] = {1, text("C:\\x")};
+        registry.refused = FolderKey;
+        for (const std::string& key : {FolderKey, std::string("NO\\SUCH\\KEY")}) {
+            std::uint32_t root = Registry::HKEY_LOCAL_MACHINE;
+            std::string keyName = key;
+            std::string valueName = "MSINFO";
+            std::string value = "stale";
+            QVERIFY(!GetKeyValue(registry, root, keyName, valueName, value));
+            QCOMPARE(value, std::string());
         }
-        QCOMPARE(lookUp(registry, ToolKey, "FITS").value.size(), std::size_t{1023});
-        // Closed on every path; a key never opened is closed as handle 0.
-        QCOMPARE(registry.closed, (std::vector<std::uint32_t>{101, 102, 0, 0, 103}));
+        QCOMPARE(registry.closed, (std::vector<std::uint32_t>{0, 0}));
     }
 
-    void firstLocationStartsTheToolWithoutReadingTheSecond()
+    // The tool where the first key names it, else MSINFO32.EXE in the folder
+    // the second names; whatever fails ends in the one message.
+    void startSysInfo_data()
     {
+        QTest::addColumn<QString>("path");    // the first key's value; empty: none
+        QTest::addColumn<QString>("folder");  // the second key's
+        QTest::addColumn<QString>("file");    // the file that exists
+        QTest::addColumn<QString>("started");
+        QTest::addColumn<int>("keysRead");
+        const QString tool = QStringLiteral("C:\\Tools\\msinfo32.exe");
+        const QString folder = QStringLiteral("C:\\Common\\MSInfo");
+        const QString inFolder = folder + QStringLiteral("\\MSINFO32.EXE");
+        QTest::newRow("first key: the second is not read") << tool << folder << tool << tool << 1;
+        QTest::newRow("first key naming a missing file: the message") << tool << folder << inFolder << "" << 1;
+        QTest::newRow("second key and the tool in its folder") << "" << folder << inFolder << inFolder << 2;
+        QTest::newRow("second key without the tool") << "" << folder << tool << "" << 2;
+        QTest::newRow("neither key") << "" << "" << tool << "" << 2;
+        QTest::newRow("first value of zero bytes: an error, the message") << "\x01" << "" << tool << "" << 1;
+    }
+
+    void startSysInfo()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, folder);
+        QFETCH(QString, file);
+        QFETCH(QString, started);
+        QFETCH(int, keysRead);
         FakeRegistry registry;
+        if (path == QStringLiteral("\x01"))
+            registry.keys[ToolKey]["PATH"] = {1, std::string()};
+        else if (!path.isEmpty())
+            registry.keys[ToolKey]["PATH"] = {1, text(path.toStdString())};
+        if (!folder.isEmpty())
+            registry.keys[FolderKey]["MSINFO"] = {1, text(folder.toStdString())};
         FakePlatform platform;
-        registry.keys[ToolKey]["PATH"] = {Registry::REG_SZ, text("C:\\Tools\\msinfo32.exe")};
-        registry.keys[FolderKey]["MSINFO"] = {Registry::REG_SZ, text("C:\\Other")};
-        platform.files = {"C:\\Tools\\msinfo32.exe"};
+        platform.file = file.toStdString();
         StartSysInfo(registry, platform);
-        QCOMPARE(platform.started, std::vector<std::string>{"C:\\Tools\\msinfo32.exe"});
-        QCOMPARE(registry.opened, std::vector<std::string>{ToolKey});
-        QCOMPARE(platform.messages, 0);
+        QCOMPARE(static_cast<int>(registry.opened.size()), keysRead);
+        const bool runs = !started.isEmpty();
+        QCOMPARE(platform.messages, runs ? 0 : 1);
+        if (runs)
+            QCOMPARE(platform.started, std::vector<std::string>{started.toStdString()});
     }
 
-    void firstLocationNamingAMissingFileShowsTheMessage()
+    void withoutARegistryTheMessage()
     {
-        FakeRegistry registry;
-        FakePlatform platform;
-        registry.keys[ToolKey]["PATH"] = {Registry::REG_SZ, text("C:\\Gone\\msinfo32.exe")};
-        registry.keys[FolderKey]["MSINFO"] = {Registry::REG_SZ, text("C:\\Other")};
-        platform.files = {"C:\\Other\\MSINFO32.EXE"};
-        StartSysInfo(registry, platform);
-        QCOMPARE(platform.messages, 1);
-        QCOMPARE(registry.opened, std::vector<std::string>{ToolKey});  // the second is not tried
-    }
-
-    void secondLocationWithAndWithoutTheTool()
-    {
-        FakeRegistry registry;
-        registry.keys[FolderKey]["MSINFO"] = {Registry::REG_SZ, text("C:\\Program Files\\Common Files\\MSInfo")};
-        FakePlatform there;
-        there.files = {"C:\\Program Files\\Common Files\\MSInfo\\MSINFO32.EXE"};
-        StartSysInfo(registry, there);
-        QCOMPARE(there.started, there.files);
-        QCOMPARE(there.messages, 0);
-
-        FakePlatform missing;
-        StartSysInfo(registry, missing);
-        QVERIFY(missing.started.empty());
-        QCOMPARE(missing.messages, 1);
-    }
-
-    void nothingFoundOrNothingStartedShowsTheMessage()
-    {
-        FakeRegistry empty;
-        FakePlatform platform;
-        StartSysInfo(empty, platform);
-        QCOMPARE(platform.messages, 1);
-        QCOMPARE(empty.closed, (std::vector<std::uint32_t>{0, 0}));
-
         NoRegistry none;
+        FakePlatform platform;
         StartSysInfo(none, platform);
-        QCOMPARE(platform.messages, 2);
-
-        // Found, but the start fails; or the value is of a type that leaves the path empty.
-        FakeRegistry registry;
-        registry.keys[ToolKey]["PATH"] = {Registry::REG_SZ, text("C:\\Tools\\msinfo32.exe")};
-        FakePlatform failing;
-        failing.files = {"C:\\Tools\\msinfo32.exe"};
-        failing.startWorks = false;
-        StartSysInfo(registry, failing);
-        QCOMPARE(failing.messages, 1);
-
-        FakeRegistry binary;
-        binary.keys[ToolKey]["PATH"] = {3, std::string("\x01", 1)};
-        FakePlatform untouched;
-        StartSysInfo(binary, untouched);
-        QCOMPARE(untouched.started, std::vector<std::string>{""});
-        QCOMPARE(untouched.messages, 1);
-
-        // Nothing delivered at all: no last character to look at, an error, the message.
-        FakeRegistry hollow;
-        hollow.keys[ToolKey]["PATH"] = {Registry::REG_SZ, ""};
-        FakePlatform quiet;
-        StartSysInfo(hollow, quiet);
-        QCOMPARE(quiet.messages, 1);
-        QVERIFY(quiet.started.empty());
+        QCOMPARE(platform.messages, 1);
+        QVERIFY(platform.started.empty());
     }
 };
 

@@ -101,18 +101,6 @@ SinkRecorder::~SinkRecorder()
     ::close(descriptor_);
 }
 
-std::size_t SinkRecorder::position() const
-{
-    const std::lock_guard lock(mutex_);
-    return static_cast<std::size_t>(bytes_.size() / 2);
-}
-
-void SinkRecorder::restart()
-{
-    const std::lock_guard lock(mutex_);
-    bytes_.clear();
-}
-
 Recording SinkRecorder::snapshot() const
 {
     const std::lock_guard lock(mutex_);

@@ -41,8 +41,7 @@ private:
 };
 
 // Reads the sink's FIFO on a thread of its own, so the recording goes on while
-// the test's thread is held (by a synchronous cue, say). What has arrived at a
-// moment is the recording's position then.
+// the test's thread waits.
 class SinkRecorder {
 public:
     explicit SinkRecorder(const QString& fifo);
@@ -51,9 +50,6 @@ public:
     SinkRecorder& operator=(const SinkRecorder&) = delete;
 
     bool started() const { return descriptor_ >= 0; }
-    std::size_t position() const;
-    // Drops what has arrived so far: the recording starts now.
-    void restart();
     // What has arrived so far, leaving the recorder running.
     Recording snapshot() const;
 

@@ -2,6 +2,7 @@
 // which plays in real time into a file that the test reads back.
 
 #include "pcm_analysis.h"
+#include "sound/cue_table.h"
 #include "sound/sdl_sound_player.h"
 #include "sound/sound_player.h"
 
@@ -76,39 +77,21 @@ private:
 private slots:
     void initTestCase() { QVERIFY(scratch_.isValid()); }
 
-    void asynchronousReturnsAtOnceSynchronousWaitsForTheEnd()
+    // Only the time-up cue is waited for; a folder ending in its separator
+    // gives two in a row, which is left as it is.
+    void cuesPlayFromTheProgramsFolder()
     {
-        auto player = playerOn("disk", scratch_.filePath(QStringLiteral("timing.raw")));
-        QVERIFY(player->openDevice());
-        const qint64 async = timed([&] { player->play(wave("Yahoo_ring_03.wav"), SoundAsync); });
-        QVERIFY2(async < 100, qPrintable(QString::number(async)));
-
-        // The ring is 1.0 s long; the wait ends with it and no earlier.
-        const qint64 sync = timed([&] { player->play(wave("riiiing.wav"), SoundSync); });
-        QVERIFY2(sync >= 1000 && sync <= 1000 + 100, qPrintable(QString::number(sync)));
-        qInfo("synchronous 1.000 s cue held the caller %lld ms", sync);
-        QCOMPARE(beeps_, 0);
-    }
-
-    void aNewCueCutsOffTheSoundingOne()
-    {
-        const QString output = scratch_.filePath(QStringLiteral("cut.raw"));
-        {
-            auto player = playerOn("disk", output);
-            player->play(wave("Yahoo_ring_03.wav"), SoundAsync);  // 1.2 s, high notes
-            QThread::msleep(200);
-            player->play(wave("sound12.wav"), SoundAsync);        // 0.25 s, a low knock
-            QThread::msleep(700);
-        }
-        const Recording heard = readBack(output);
-        const auto [first, last] = heard.loudSpan();
-        QVERIFY(last > first);
-        const double span = heard.seconds(last - first);
-        // 0.2 s of the arpeggio then the knock, instead of 1.2 s and more.
-        QVERIFY2(span > 0.35 && span < 0.6, qPrintable(QString::number(span)));
-        const std::size_t tenth = static_cast<std::size_t>(heard.rate / 10);
-        QVERIFY(heard.crossingsPerSecond(first, first + tenth) > 900);  // C5 and its octave
-        QVERIFY(heard.crossingsPerSecond(last - 2 * tenth, last - tenth / 2) < 700);  // 220 Hz
+        struct Recorder : SoundPlayer {
+            std::vector<std::string> played;
+            void play(const std::string& path, std::uint32_t flags) override
+            {
+                played.push_back(path + (flags == SoundSync ? " sync" : ""));
+            }
+        } recorder;
+        for (const Cue cue : {Cue::Lift, Cue::Drop, Cue::Win, Cue::TimeUp, Cue::Lose})
+            PlaySoundCue(recorder, "/", cue);
+        QCOMPARE(recorder.played, (std::vector<std::string>{"//arrow.wav", "//sound12.wav", "//Yahoo_ring_03.wav",
+                                                            "//riiiing.wav sync", "//Error.wav"}));
     }
 
     // Whatever lies under a cue's name, the call returns at once with the
@@ -161,51 +144,55 @@ private slots:
         QVERIFY2(heard.seconds(last - first) < 0.25, qPrintable(QString::number(heard.seconds(last - first))));
     }
 
-    // A blocking cue far longer than any cue holds the game five seconds, and
-    // is silent from then on.
-    void aLongBlockingCueIsStoppedAfterFiveSeconds()
+    // A blocking cue holds the caller as long as its sound, five seconds at
+    // most, and is silent after; an asynchronous one returns at once.
+    void blockingCuesHoldTheCallerAsLongAsTheySound_data()
     {
-        const int rate = 22050;
-        const int seconds = 60;
-        QByteArray samples(rate * seconds * 2, Qt::Uninitialized);
-        for (int i = 0; i < rate * seconds; ++i) {
+        QTest::addColumn<QByteArray>("wave");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<int>("shortest");  // ms
+        QTest::addColumn<int>("longest");
+        QTest::addColumn<double>("heard");  // s, at least
+        QFile ring(QString::fromStdString(wave("riiiing.wav")));
+        QVERIFY(ring.open(QIODevice::ReadOnly));
+        const QByteArray ringBytes = ring.readAll();
+        QByteArray minute(22050 * 60 * 2, Qt::Uninitialized);
+        for (int i = 0; i < 22050 * 60; ++i) {
             const qint16 sample = (i / 25) % 2 ? 12000 : -12000;  // 441 Hz square
-            std::memcpy(samples.data() + 2 * i, &sample, 2);
+            std::memcpy(minute.data() + 2 * i, &sample, 2);
         }
-        const QString path = scratch_.filePath(QStringLiteral("long.wav"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(waveFile(samples, rate));
-        file.close();
-
-        const QString output = scratch_.filePath(QStringLiteral("long.raw"));
-        {
-            auto player = playerOn("disk", output);
-            const qint64 took = timed([&] { player->play(QFile::encodeName(path).toStdString(), SoundSync); });
-            QVERIFY2(took >= 5000 && took < 5600, qPrintable(QString::number(took)));
-            QThread::msleep(500);
-        }
-        const Recording heard = readBack(output);
-        const auto [first, last] = heard.loudSpan();
-        const double span = heard.seconds(last - first);
-        QVERIFY2(span > 4.8 && span < 5.3, qPrintable(QString::number(span)));
+        QTest::newRow("the 1-second ring") << ringBytes << int(SoundSync) << 1000 << 1100 << 0.95;
+        QTest::newRow("the ring, asynchronous") << ringBytes << int(SoundAsync) << 0 << 100 << 0.95;
+        QTest::newRow("a header claiming 1 s over 0.2 s") << ringBytes.left(44 + 22050 / 5 * 2) << int(SoundSync) << 0
+                                                         << 600 << 0.15;
+        QTest::newRow("a minute, stopped at 5 s") << waveFile(minute, 22050) << int(SoundSync) << 5000 << 5600 << 4.8;
     }
 
-    void truncatedWavePlaysWhatItHolds()
+    void blockingCuesHoldTheCallerAsLongAsTheySound()
     {
-        QFile whole(QString::fromStdString(wave("riiiing.wav")));
-        QVERIFY(whole.open(QIODevice::ReadOnly));
-        const QByteArray bytes = whole.readAll();
-        const QString path = scratch_.filePath(QStringLiteral("truncated.wav"));
-        QFile cut(path);
-        QVERIFY(cut.open(QIODevice::WriteOnly));
-        cut.write(bytes.left(44 + 22050 / 5 * 2));  // the header claims 1 s; 0.2 s is there
-        cut.close();
-
-        auto player = playerOn("disk", scratch_.filePath(QStringLiteral("truncated.raw")));
-        const qint64 took = timed([&] { player->play(QFile::encodeName(path).toStdString(), SoundSync); });
-        QVERIFY2(took < 600, qPrintable(QString::number(took)));
-        QVERIFY(beeps_ <= 1);
+        QFETCH(QByteArray, wave);
+        QFETCH(int, flags);
+        QFETCH(int, shortest);
+        QFETCH(int, longest);
+        QFETCH(double, heard);
+        const QString path = scratch_.filePath(QStringLiteral("cue.wav"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(wave);
+        file.close();
+        const QString output = scratch_.filePath(QStringLiteral("cue.raw"));
+        {
+            auto player = playerOn("disk", output);
+            QVERIFY(player->openDevice());
+            const qint64 took = timed([&] { player->play(QFile::encodeName(path).toStdString(), std::uint32_t(flags)); });
+            QVERIFY2(took >= shortest && took <= longest, qPrintable(QString::number(took)));
+            QThread::msleep(1300);
+        }
+        const Recording recording = readBack(output);
+        const auto [first, last] = recording.loudSpan();
+        const double span = recording.seconds(last - first);
+        QVERIFY2(span >= heard && span < std::max(heard + 0.5, 1.1), qPrintable(QString::number(span)));
+        QCOMPARE(beeps_, 0);
     }
 
     void withoutADeviceEverythingIsSilentAndImmediate()
