@@ -4,10 +4,6 @@
 #include <QFile>
 #include <QThread>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 namespace {
 
 const QString Sink = QStringLiteral("velmora_sink");
@@ -87,37 +83,21 @@ bool PulseServer::serverLists(const QString& what, const QString& text) const
 
 SinkRecorder::SinkRecorder(const QString& fifo)
 {
-    descriptor_ = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
-    if (descriptor_ >= 0)
-        reader_ = std::thread([this] { readAll(); });
+    reader_.setStandardOutputFile(folder_.filePath(QStringLiteral("sink.raw")));
+    reader_.start(QStringLiteral("cat"), {fifo});
+    reader_.waitForStarted(5000);
 }
 
 SinkRecorder::~SinkRecorder()
 {
-    if (descriptor_ < 0)
-        return;
-    stopping_ = true;
-    reader_.join();
-    ::close(descriptor_);
+    reader_.kill();
+    reader_.waitForFinished(5000);
 }
 
 Recording SinkRecorder::snapshot() const
 {
-    const std::lock_guard lock(mutex_);
-    return Recording::fromInterleaved(bytes_, PulseServer::Rate, 1);
-}
-
-void SinkRecorder::readAll()
-{
-    char buffer[4096];
-    while (!stopping_) {
-        pollfd ready{descriptor_, POLLIN, 0};
-        if (::poll(&ready, 1, 20) <= 0)
-            continue;
-        const ssize_t got = ::read(descriptor_, buffer, sizeof buffer);
-        if (got > 0) {
-            const std::lock_guard lock(mutex_);
-            bytes_.append(buffer, got);
-        }
-    }
+    QFile file(folder_.filePath(QStringLiteral("sink.raw")));
+    if (!file.open(QIODevice::ReadOnly))
+        return Recording{};
+    return Recording::fromInterleaved(file.readAll(), PulseServer::Rate, 1);
 }

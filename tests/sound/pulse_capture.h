@@ -8,9 +8,6 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include <atomic>
-#include <mutex>
-#include <thread>
 
 // A PulseAudio server of a test's own, in its own runtime folder, whose one
 // sink writes what it plays into a FIFO at real-time pace, silence included.
@@ -40,8 +37,8 @@ private:
     QProcessEnvironment environment_;
 };
 
-// Reads the sink's FIFO on a thread of its own, so the recording goes on while
-// the test's thread waits.
+// Copies what the sink plays into a file, from the moment it is made, by a
+// reader process of its own, so the recording goes on while the test waits.
 class SinkRecorder {
 public:
     explicit SinkRecorder(const QString& fifo);
@@ -49,16 +46,11 @@ public:
     SinkRecorder(const SinkRecorder&) = delete;
     SinkRecorder& operator=(const SinkRecorder&) = delete;
 
-    bool started() const { return descriptor_ >= 0; }
+    bool started() const { return reader_.state() == QProcess::Running; }
     // What has arrived so far, leaving the recorder running.
     Recording snapshot() const;
 
 private:
-    void readAll();
-
-    int descriptor_ = -1;
-    std::atomic<bool> stopping_{false};
-    std::thread reader_;
-    mutable std::mutex mutex_;
-    QByteArray bytes_;
+    QTemporaryDir folder_;
+    QProcess reader_;
 };
