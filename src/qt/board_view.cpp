@@ -4,7 +4,19 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <cmath>
+
 namespace velmora {
+
+// At a whole scale factor each pixel of the board becomes a square of screen
+// pixels, exactly. At 1.5 nearest-pixel scaling would draw some rows and
+// columns twice and others once, so pegs and disk outlines come out uneven;
+// there the image is filtered instead.
+void smoothAtFractionalScale(QPainter& painter, qreal scale)
+{
+    if (scale != std::floor(scale))
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+}
 
 BoardView::BoardView(Surface& surface, QWidget* parent)
     : QWidget(parent)
@@ -23,6 +35,7 @@ void BoardView::showChanged(const Rect& changed)
 void BoardView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    smoothAtFractionalScale(painter, devicePixelRatioF());
     // The surface's own pixels, shown without a copy.
     const QImage image(reinterpret_cast<const uchar*>(surface_.pixels()), surface_.width(), surface_.height(),
                        static_cast<qsizetype>(surface_.width()) * 4, QImage::Format_RGB32);

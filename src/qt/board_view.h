@@ -4,7 +4,12 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace velmora {
+
+// Filters images drawn at a fractional scale factor; whole factors stay exact.
+void smoothAtFractionalScale(QPainter& painter, qreal scale);
 
 // The client area of the main window: shows the game's drawing surface, and
 // the window's controls stand above it as children. Covering, minimising,

@@ -15,6 +15,9 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(velmora::ApplicationTitle));
+    // The window tells the desktop which launcher entry it belongs to: the
+    // Wayland app id, and the entry docks match the window with.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.velmora"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(velmora::VersionMajor)
                                             .arg(velmora::VersionMinor)
@@ -27,7 +30,7 @@ int main(int argc, char** argv)
     velmora::Game game(velmora::loadBoardPictures());
 
     QIcon icon;
-    for (const int size : {16, 32, 64})
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/images/velmora_%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
@@ -37,6 +40,7 @@ int main(int argc, char** argv)
     game.setFontSize(static_cast<float>(window.font().pointSizeF()));
     if (!game.load())
         return 1;
+    frontEnd.describeBoard();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),

@@ -84,6 +84,8 @@ MainWindow::MainWindow(Surface& surface, QWidget* parent)
     readOut->setAlignment(Qt::AlignCenter);
     // A label has no window of its own: it lies under the panel and the sprite.
     readOut->lower();
+    readOut->setAccessibleName(QStringLiteral("Elapsed seconds"));
+    boardView->setAccessibleName(QStringLiteral("Board"));
 
     createMenus();
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
@@ -111,6 +113,15 @@ void MainWindow::createPanel()
     timeCaption = makeCaption(optionsPanel, QStringLiteral("Time"), QRect(16, 48, 105, 41));
     levelCaption = makeCaption(optionsPanel, QStringLiteral("Level"), QRect(16, 104, 105, 41));
     optionsPanel->setVisible(false);
+
+    // For screen readers: each box and button by what it holds or steps
+    // (their captions alone would say "Up" and "Down" twice).
+    timeLimitBox->setAccessibleName(QStringLiteral("Time"));
+    diskCountBox->setAccessibleName(QStringLiteral("Level"));
+    timeUpButton->setAccessibleName(QStringLiteral("Time Up"));
+    timeDownButton->setAccessibleName(QStringLiteral("Time Down"));
+    levelUpButton->setAccessibleName(QStringLiteral("Level Up"));
+    levelDownButton->setAccessibleName(QStringLiteral("Level Down"));
 }
 
 void MainWindow::createMenus()

@@ -1,5 +1,7 @@
 #include "qt/picture_box.h"
 
+#include "qt/board_view.h"
+
 #include "board/checked_math.h"
 
 #include <QPaintEvent>
@@ -58,13 +60,13 @@ void PictureBox::paintEvent(QPaintEvent* event)
     const QColor shadow(128, 128, 128);
     const QColor light(223, 223, 223);
     const QColor highlight(255, 255, 255);
+    // Each edge a box one pixel thick, so that at any scale it is as thick
+    // as a pixel of the picture.
     auto edge = [&painter](QRect box, const QColor& topLeft, const QColor& bottomRight) {
-        painter.setPen(topLeft);
-        painter.drawLine(box.topLeft(), box.topRight());
-        painter.drawLine(box.topLeft(), box.bottomLeft());
-        painter.setPen(bottomRight);
-        painter.drawLine(box.bottomLeft(), box.bottomRight());
-        painter.drawLine(box.topRight(), box.bottomRight());
+        painter.fillRect(QRect(box.left(), box.top(), box.width(), 1), topLeft);
+        painter.fillRect(QRect(box.left(), box.top(), 1, box.height()), topLeft);
+        painter.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), bottomRight);
+        painter.fillRect(QRect(box.right(), box.top(), 1, box.height()), bottomRight);
     };
     edge(outer, shadow, highlight);
     edge(outer.adjusted(1, 1, -1, -1), darkShadow, light);
@@ -72,6 +74,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
     if (!picture_.isNull()) {
         const QRect inner = outer.adjusted(BorderWidth, BorderWidth, -BorderWidth, -BorderWidth);
         painter.setClipRect(inner);
+        smoothAtFractionalScale(painter, devicePixelRatioF());
         painter.drawImage(inner.topLeft(), picture_);
     }
 }

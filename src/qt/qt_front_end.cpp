@@ -1,5 +1,6 @@
 #include "qt/qt_front_end.h"
 
+#include "game/board_description.h"
 #include "game/game.h"
 #include "qt/about_dialog.h"
 #include "qt/board_view.h"
@@ -61,7 +62,10 @@ QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
             soundRest_.start();
     });
 
-    connect(window.startAction, &QAction::triggered, this, [this] { game_.startGame(); });
+    connect(window.startAction, &QAction::triggered, this, [this] {
+        game_.startGame();
+        describeBoard();
+    });
     connect(window.optionsAction, &QAction::triggered, this, [this] { game_.openOptions(); });
     connect(window.exitAction, &QAction::triggered, this, [this] { game_.exitGame(); });
     connect(window.aboutAction, &QAction::triggered, this, [this] { game_.openAbout(); });
@@ -69,13 +73,19 @@ QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
     connect(window.timeDownButton, &QPushButton::clicked, this, [this] { game_.stepTimeDown(); });
     connect(window.levelUpButton, &QPushButton::clicked, this, [this] { game_.stepLevelUp(); });
     connect(window.levelDownButton, &QPushButton::clicked, this, [this] { game_.stepLevelDown(); });
-    connect(window.applyButton, &QPushButton::clicked, this, [this] { game_.applyOptions(); });
+    connect(window.applyButton, &QPushButton::clicked, this, [this] {
+        game_.applyOptions();
+        describeBoard();
+    });
 
     qApp->installEventFilter(this);
+    screenReader_ = QAccessible::isActive();
+    QAccessible::installActivationObserver(this);
 }
 
 QtFrontEnd::~QtFrontEnd()
 {
+    QAccessible::removeActivationObserver(this);
     qApp->removeEventFilter(this);
     delete about_;
 }
@@ -100,8 +110,21 @@ bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
     game_.keyDown(virtualKeyCode(key->key()), shiftState(key->modifiers()));
+    describeBoard();
     // Not consumed: the focused control gets the key too.
     return false;
+}
+
+void QtFrontEnd::describeBoard()
+{
+    if (screenReader_)
+        window_.boardView->setAccessibleDescription(QString::fromStdString(velmora::describeBoard(game_.state())));
+}
+
+void QtFrontEnd::accessibilityActiveChanged(bool active)
+{
+    screenReader_ = active;
+    describeBoard();
 }
 
 void QtFrontEnd::setMenuEnabled(MenuItem item, bool enabled)

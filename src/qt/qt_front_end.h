@@ -3,6 +3,7 @@
 #include "game/front_end.h"
 #include "sound/sound_player.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -29,12 +30,16 @@ class MainWindow;
 // timer's own activation, because Qt never fires a timer again while its
 // activation runs, and the lost game's message box must let further ticks
 // run nested.
-class QtFrontEnd : public QObject, public FrontEnd {
+class QtFrontEnd : public QObject, public FrontEnd, private QAccessible::ActivationObserver {
     Q_OBJECT
 
 public:
     QtFrontEnd(MainWindow& window, Game& game);
     ~QtFrontEnd() override;
+
+    // Tells a screen reader what the board shows now, after each event that
+    // may have changed it; nothing at all while no screen reader listens.
+    void describeBoard();
 
     void setMenuEnabled(MenuItem item, bool enabled) override;
     void setPanelVisible(bool visible) override;
@@ -59,6 +64,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void accessibilityActiveChanged(bool active) override;
     QLineEdit* textBox(OptionBox box) const;
 
     MainWindow& window_;
@@ -69,6 +75,7 @@ private:
     QImage cursorImage_;
     QImage diskImage_;
     QPointer<AboutDialog> about_;
+    bool screenReader_ = false;  // a screen reader listens
 };
 
 } // namespace velmora

@@ -34,6 +34,8 @@ bool GameProcess::start(const QStringList& command, QProcessEnvironment environm
 {
     environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    if (scale_ != 1)
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale_));
     // In the sanitizer build, the leak check at the end of a whole Qt program
     // now and then reports what Qt's D-Bus thread still holds, and fails the
     // exit. Our own code is leak-checked in-process by the unit and window
@@ -49,17 +51,18 @@ bool GameProcess::start(const QStringList& command, QProcessEnvironment environm
     window_ = x_.findWindow(QStringLiteral("Form1"), 20000, process_.processId());
     if (!window_)
         return false;
-    menuHeight_ = x_.geometry(window_).height() - ClientHeight;
-    // Ready once the board is drawn: tower 2's peg is black.
+    menuHeight_ = x_.geometry(window_).height() - ClientHeight * scale_;
+    // Ready once the board is drawn: tower 2's peg black on the dark yellow
+    // board (a window not painted yet is all black).
     return waitFor([this] {
-        const QImage peg = client(QRect(471, 200, 1, 1));
-        return !peg.isNull() && peg.pixel(0, 0) == qRgb(0, 0, 0);
+        const QImage peg = client(QRect(466 * scale_, 200 * scale_, 6 * scale_, 1));
+        return !peg.isNull() && peg.pixel(peg.width() - 1, 0) == qRgb(0, 0, 0) && peg.pixel(0, 0) == qRgb(192, 192, 0);
     });
 }
 
 QImage GameProcess::client() const
 {
-    return client(QRect(0, 0, ClientWidth, ClientHeight));
+    return client(QRect(0, 0, ClientWidth * scale_, ClientHeight * scale_));
 }
 
 QImage GameProcess::client(const QRect& part) const

@@ -18,7 +18,8 @@ public:
     static constexpr int ClientWidth = 1002;
     static constexpr int ClientHeight = 628;
 
-    explicit GameProcess(const XSession& x) : x_(x) {}
+    // scale: the Qt scale factor the game runs at (QT_SCALE_FACTOR).
+    explicit GameProcess(const XSession& x, int scale = 1) : x_(x), scale_(scale) {}
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
@@ -37,7 +38,7 @@ public:
     int menuHeight() const { return menuHeight_; }
     QProcess& process() { return process_; }
 
-    // The client area below the menu bar, or a part of it, as on the screen.
+    // The client area below the menu bar (scaled), or a part of it, as on the screen.
     QImage client() const;
     QImage client(const QRect& part) const;
     // A point of the client area in the window's own coordinates.
@@ -53,4 +54,5 @@ private:
     QProcess process_;
     unsigned long window_ = 0;
     int menuHeight_ = 0;
+    int scale_ = 1;
 };

@@ -101,8 +101,27 @@ private slots:
         x_.moveResize(game_.window(), before);
         QVERIFY(waitFor([&] { return x_.geometry(game_.window()) == before; }));
         QVERIFY2(waitFor([&] { return client() == firstBoard_; }), "board changed when the window shrank back");
-        QVERIFY2(game_.exitWithF4(), "F4 did not end the game normally");
     }
+
+    // At twice the scale every pixel of the board becomes a square of four.
+    void twiceTheScaleDoublesTheBoardExactly()
+    {
+        XSession large;
+        QString reason;
+        QVERIFY2(large.openOwn(&reason, QSize(2200, 1400)), qPrintable(reason));
+        GameProcess game(large, 2);
+        QVERIFY2(game.start(QProcessEnvironment::systemEnvironment()), "the game showed no board at 2x");
+        const QImage doubled = game.client();
+        doubled.save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_board_2x.png")));
+        QCOMPARE(doubled.size(), firstBoard_.size() * 2);
+        for (int y = 0; y < doubled.height(); ++y)
+            for (int x = 0; x < doubled.width(); ++x)
+                if (doubled.pixel(x, y) != firstBoard_.pixel(x / 2, y / 2))
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2 differs").arg(x).arg(y)));
+        QVERIFY(game.exitWithF4());
+    }
+
+    void f4EndsTheProgram() { QVERIFY2(game_.exitWithF4(), "F4 did not end the game normally"); }
 };
 
 QTEST_GUILESS_MAIN(TestEndToEndBoard)

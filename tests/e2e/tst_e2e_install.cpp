@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
+#include <QSettings>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,15 +72,24 @@ private slots:
         QCOMPARE(run(QStringLiteral("dpkg-deb"), {"-x", deb, root.path()}).exitCode, 0);
         const QDir usr(root.filePath(QStringLiteral("usr")));
         for (const QString& wave : Waves)
-            QVERIFY2(QFileInfo::exists(usr.filePath("lib/velmora/" + wave)), qPrintable(wave));
-        const QFileInfo link(usr.filePath(QStringLiteral("bin/velmora")));
-        QCOMPARE(link.symLinkTarget(), usr.filePath(QStringLiteral("lib/velmora/velmora")));
+            QVERIFY2(QFileInfo::exists(usr.filePath("lib/games/velmora/" + wave)), qPrintable(wave));
+        const QFileInfo link(usr.filePath(QStringLiteral("games/velmora")));
+        QCOMPARE(link.symLinkTarget(), usr.filePath(QStringLiteral("lib/games/velmora/velmora")));
         const Run desktop = run(QStringLiteral("desktop-file-validate"),
-                                {usr.filePath(QStringLiteral("share/applications/org.velmora.Velmora.desktop"))});
+                                {usr.filePath(QStringLiteral("share/applications/org.velmora.velmora.desktop"))});
         QVERIFY2(desktop.exitCode == 0 && desktop.output.isEmpty(), desktop.output.constData());
         const Run metainfo = run(QStringLiteral("appstreamcli"),
-                                 {"validate", "--no-net", usr.filePath(QStringLiteral("share/metainfo/org.velmora.Velmora.metainfo.xml"))});
-        QVERIFY2(metainfo.exitCode == 0, metainfo.output.constData());
+                                 {"validate", "--pedantic", "--no-net", usr.filePath(QStringLiteral("share/metainfo/org.velmora.velmora.metainfo.xml"))});
+        QVERIFY2(metainfo.exitCode == 0 && !metainfo.output.contains(": "), metainfo.output.constData());
+        const Run lintian = run(QStringLiteral("lintian"), {"--fail-on", "error,warning", deb});
+        QVERIFY2(lintian.exitCode == 0, lintian.output.constData());
+        for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+            const QImage icon(usr.filePath(QStringLiteral("share/icons/hicolor/%1x%1/apps/org.velmora.velmora.png").arg(size)));
+            QCOMPARE(icon.size(), QSize(size, size));
+        }
+        QVERIFY(QFileInfo::exists(usr.filePath(QStringLiteral("share/icons/hicolor/scalable/apps/org.velmora.velmora.svg"))));
+        const Run manual = run(QStringLiteral("man"), {"-l", usr.filePath(QStringLiteral("share/man/man6/velmora.6.gz"))});
+        QVERIFY2(manual.exitCode == 0 && manual.output.contains("EXIT STATUS"), manual.output.constData());
 
         PulseServer pulse;
         QString reason;
@@ -87,6 +98,9 @@ private slots:
         withSound.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
         GameProcess game(x_);
         QVERIFY2(game.start({link.filePath()}, withSound), "the packaged game showed no board");
+        // The window names the launcher entry it belongs to, as docks match them.
+        QSettings entry(usr.filePath(QStringLiteral("share/applications/org.velmora.velmora.desktop")), QSettings::IniFormat);
+        QCOMPARE(x_.windowClass(game.window()), entry.value(QStringLiteral("Desktop Entry/StartupWMClass")).toString());
         SinkRecorder recorder(pulse.fifo());
         QVERIFY(recorder.started());
         QVERIFY(game.key("F2"));

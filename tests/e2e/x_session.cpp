@@ -46,7 +46,7 @@ XSession::~XSession()
     }
 }
 
-bool XSession::startXvfb(QString* reason)
+bool XSession::startXvfb(QString* reason, QSize screen)
 {
     // A free display number: no lock file and no socket.
     int number = 90;
@@ -57,7 +57,8 @@ bool XSession::startXvfb(QString* reason)
     }
     displayName_ = QStringLiteral(":%1").arg(number);
     xvfb_.setProgram(QStringLiteral("Xvfb"));
-    xvfb_.setArguments({displayName_, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+    xvfb_.setArguments({displayName_, QStringLiteral("-screen"), QStringLiteral("0"),
+                        QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
                         QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     xvfb_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     xvfb_.start();
@@ -86,19 +87,22 @@ bool XSession::open(QString* reason)
     return true;
 }
 
+bool XSession::openOwn(QString* reason, QSize screen)
+{
+    if (!startXvfb(reason, screen))
+        return false;
+    // open() keeps a display that is already named.
+    const QByteArray saved = qgetenv("DISPLAY");
+    qputenv("DISPLAY", displayName_.toLocal8Bit());
+    const bool opened = open(reason);
+    qputenv("DISPLAY", saved);
+    return opened;
+}
+
 bool XSession::openWithWindowManager(QString* reason)
 {
-    if (!startXvfb(reason))
+    if (!openOwn(reason, QSize(1280, 1024)))
         return false;
-    {
-        // open() keeps a display that is already named.
-        const QByteArray saved = qgetenv("DISPLAY");
-        qputenv("DISPLAY", displayName_.toLocal8Bit());
-        const bool opened = open(reason);
-        qputenv("DISPLAY", saved);
-        if (!opened)
-            return false;
-    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), displayName_);
     windowManager_.setProcessEnvironment(environment);
@@ -260,6 +264,17 @@ bool XSession::isViewable(unsigned long window) const
 {
     XWindowAttributes attributes{};
     return XGetWindowAttributes(d->display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+QString XSession::windowClass(unsigned long window) const
+{
+    XClassHint hint{};
+    if (!XGetClassHint(d->display, window, &hint))
+        return QString();
+    const QString name = QString::fromLatin1(hint.res_class);
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return name;
 }
 
 QImage XSession::grab(unsigned long window) const

@@ -19,6 +19,8 @@ public:
 
     // Connects, starting Xvfb if needed; false with a reason when impossible.
     bool open(QString* reason);
+    // An Xvfb of its own, with a screen of the given size.
+    bool openOwn(QString* reason, QSize screen);
     // An Xvfb of its own with a real window manager (openbox) on it, for what
     // only a desktop does: frames, close buttons, activation.
     bool openWithWindowManager(QString* reason);
@@ -31,6 +33,9 @@ public:
     unsigned long findWindow(const QString& title, int timeoutMs, qint64 pid = 0) const;
     QRect geometry(unsigned long window) const;  // position on the screen and size
     bool isViewable(unsigned long window) const;
+    // The class part of the window's WM_CLASS, which docks match with
+    // launcher entries.
+    QString windowClass(unsigned long window) const;
 
     // The window's area of the screen, as the screen shows it.
     QImage grab(unsigned long window) const;
@@ -57,7 +62,7 @@ public:
     void click(unsigned long window, QPoint at) const;
 
 private:
-    bool startXvfb(QString* reason);
+    bool startXvfb(QString* reason, QSize screen = QSize(1280, 1024));
     bool pressKey(const char* key) const;
 
     struct Private;
