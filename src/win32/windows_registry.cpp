@@ -1,4 +1,4 @@
-#include "game/registry.h"
+#include "win32/windows_registry.h"
 
 // The Windows registry behind the game's registry interface, for the Windows
 // front end.

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "game/registry.h"
+#include "game/sys_info.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+namespace velmora {
+
+// The About dialog: title, version, the rules in Romanian and a closing line,
+// the two lines in their stacking order, "OK" (also Enter and Esc) and
+// "&System Info...". Modeless and without an owner; closing it destroys it,
+// and onClosed runs as its very last step (the owner may then delete it).
+class AboutWindow {
+public:
+    AboutWindow(HINSTANCE instance, std::function<void()> onClosed);
+    ~AboutWindow();
+    AboutWindow(const AboutWindow&) = delete;
+    AboutWindow& operator=(const AboutWindow&) = delete;
+
+    void show();
+    // Gives the dialog its keys (Tab, Enter, Esc); true when it took the message.
+    bool handles(MSG& message);
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void create();
+
+    HINSTANCE instance_;
+    std::function<void()> onClosed_;
+    std::unique_ptr<Registry> registry_;
+    HWND window_ = nullptr;
+    HWND greyLine_ = nullptr;
+    HWND whiteLine_ = nullptr;
+    HFONT labelFont_ = nullptr;
+    HFONT buttonFont_ = nullptr;
+    HBRUSH greyBrush_ = nullptr;
+    HBRUSH whiteBrush_ = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,295 @@
+// The main window of the Win32 front end: its class, menus, accelerators and
+// controls, its window procedure, and the message loop with the key preview.
+
+#include "game/game.h"
+#include "win32/about_window.h"
+#include "win32/resource_ids.h"
+#include "win32/win32_front_end.h"
+#include "win32/winmm_player.h"
+
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+constexpr int ClockTimer = 1;
+
+enum CommandId : int {
+    StartCommand = 101,
+    OptionsCommand,
+    ExitCommand,
+    AboutCommand,
+    TimeUpCommand = 201,
+    TimeDownCommand,
+    LevelUpCommand,
+    LevelDownCommand,
+    ApplyCommand,
+};
+
+const wchar_t* const MainClass = L"VelmoraForm";
+const wchar_t* const SpriteClass = L"VelmoraSprite";
+
+// Controls ask for "MS Sans Serif" at the given size in points.
+HFONT controlFont(double points)
+{
+    HDC screen = GetDC(nullptr);
+    const int height = -static_cast<int>(std::lround(points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"MS Sans Serif");
+}
+
+} // namespace
+
+Win32FrontEnd::Win32FrontEnd(HINSTANCE instance, Game& game)
+    : instance_(instance)
+    , game_(game)
+    , player_(std::make_unique<WinmmPlayer>())
+{
+}
+
+Win32FrontEnd::~Win32FrontEnd()
+{
+    about_.reset();
+    if (window_)
+        DestroyWindow(window_);
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(panelFont_), static_cast<HGDIOBJ>(largeFont_),
+                           static_cast<HGDIOBJ>(boardBrush_), static_cast<HGDIOBJ>(panelBrush_),
+                           static_cast<HGDIOBJ>(captionBrush_)})
+        if (object)
+            DeleteObject(object);
+    if (accelerators_)
+        DestroyAcceleratorTable(accelerators_);
+}
+
+bool Win32FrontEnd::create()
+{
+    WNDCLASSEXW main{};
+    main.cbSize = sizeof main;
+    main.lpfnWndProc = mainProc;
+    main.hInstance = instance_;
+    main.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA));
+    main.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    main.lpszClassName = MainClass;
+    WNDCLASSEXW sprite = main;
+    sprite.lpfnWndProc = spriteProc;
+    sprite.hIcon = nullptr;
+    sprite.lpszClassName = SpriteClass;
+    if (!RegisterClassExW(&main) || !RegisterClassExW(&sprite))
+        return false;
+
+    boardBrush_ = CreateSolidBrush(RGB(192, 192, 0));
+    panelBrush_ = CreateSolidBrush(RGB(0, 0, 255));
+    captionBrush_ = CreateSolidBrush(RGB(255, 255, 0));
+    panelFont_ = controlFont(13.5);
+    largeFont_ = controlFont(18);
+
+    menu_ = CreateMenu();
+    HMENU gameMenu = CreatePopupMenu();
+    AppendMenuW(gameMenu, MF_STRING, StartCommand, L"StartJoc\tF2");
+    AppendMenuW(gameMenu, MF_STRING, OptionsCommand, L"Optiuni\tCtrl+O");
+    AppendMenuW(gameMenu, MF_STRING, ExitCommand, L"Exit\tF4");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(gameMenu), L"Joc");
+    HMENU helpMenu = CreatePopupMenu();
+    AppendMenuW(helpMenu, MF_STRING, AboutCommand, L"Despre\tF1");
+    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(helpMenu), L"Ajutor");
+    ACCEL keys[] = {{FVIRTKEY, VK_F2, StartCommand},
+                    {FVIRTKEY | FCONTROL, 'O', OptionsCommand},
+                    {FVIRTKEY, VK_F4, ExitCommand},
+                    {FVIRTKEY, VK_F1, AboutCommand}};
+    accelerators_ = CreateAcceleratorTableW(keys, 4);
+
+    // The client area is 1002 x 628 below the menu bar, centred on the screen.
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    RECT frame{0, 0, Game::ClientWidth, Game::ClientHeight};
+    AdjustWindowRectEx(&frame, style, TRUE, WS_EX_CONTROLPARENT);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, MainClass, L"Form1", style,
+                              work.left + (work.right - work.left - width) / 2,
+                              work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, menu_,
+                              instance_, this);
+    if (!window_)
+        return false;
+    createControls();
+    return true;
+}
+
+void Win32FrontEnd::createControls()
+{
+    auto control = [this](const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int width, int height,
+                          int id, HFONT font) {
+        HWND made = CreateWindowExW(0, kind, text, WS_CHILD | WS_CLIPSIBLINGS | style, x, y, width, height, window_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return made;
+    };
+    // The panel stands at (8, 432); its controls are children of the window,
+    // placed over the panel. Made in tab order.
+    const int x = 8;
+    const int y = 432;
+    panel_ = control(L"BUTTON", L"Optiuni", BS_GROUPBOX, x, y, 481, 169, 0, panelFont_);
+    timeLimitBox_ = control(L"EDIT", L"Text1", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, x + 176, y + 48, 57, 41, 0,
+                            panelFont_);
+    timeUpButton_ = control(L"BUTTON", L"Up", WS_TABSTOP, x + 128, y + 48, 41, 41, TimeUpCommand, panelFont_);
+    timeDownButton_ = control(L"BUTTON", L"Down", WS_TABSTOP, x + 240, y + 48, 65, 41, TimeDownCommand, panelFont_);
+    levelUpButton_ = control(L"BUTTON", L"Up", WS_TABSTOP, x + 128, y + 104, 41, 41, LevelUpCommand, panelFont_);
+    diskCountBox_ = control(L"EDIT", L"Text2", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, x + 176, y + 104, 57, 41, 0,
+                            panelFont_);
+    levelDownButton_ = control(L"BUTTON", L"Down", WS_TABSTOP, x + 240, y + 104, 65, 41, LevelDownCommand, panelFont_);
+    applyButton_ = control(L"BUTTON", L"Ok", WS_TABSTOP, x + 328, y + 72, 105, 41, ApplyCommand, largeFont_);
+    timeCaption_ = control(L"STATIC", L"Time", SS_CENTER, x + 16, y + 48, 105, 41, 0, panelFont_);
+    levelCaption_ = control(L"STATIC", L"Level", SS_CENTER, x + 16, y + 104, 105, 41, 0, panelFont_);
+    // The panel's blue, under everything of the panel.
+    panelBackground_ = control(L"STATIC", L"", 0, x, y, 481, 169, 0, panelFont_);
+    SetWindowPos(panelBackground_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+    sprite_ = CreateWindowExW(0, SpriteClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 264, 640, 185, 161, window_, nullptr,
+                              instance_, this);
+    SetWindowPos(sprite_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    readOut_ = control(L"STATIC", L"", SS_CENTER | WS_VISIBLE, 405, 384, 7, 29, 0, largeFont_);
+    SetWindowPos(readOut_, panelBackground_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Win32FrontEnd::show(int how)
+{
+    ShowWindow(window_, how);
+    UpdateWindow(window_);
+}
+
+int Win32FrontEnd::run()
+{
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Key preview: the game sees every key going down in its window
+        // first, wherever the focus is; the key then goes on.
+        if (window_ && message.message == WM_KEYDOWN
+            && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+            const std::int16_t shift = static_cast<std::int16_t>(((GetKeyState(VK_SHIFT) < 0) ? 1 : 0)
+                                                                 | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0)
+                                                                 | ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
+            game_.keyDown(static_cast<std::int16_t>(message.wParam), shift);
+        }
+        if (about_ && about_->handles(message))
+            continue;
+        if (window_ && TranslateAcceleratorW(window_, accelerators_, &message))
+            continue;
+        if (window_ && IsDialogMessageW(window_, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return exitStatus_;
+}
+
+LRESULT CALLBACK Win32FrontEnd::mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<Win32FrontEnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->handle(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;  // the board covers the client area
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(window, &paint);
+        paintBoard(dc, paint.rcPaint);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_SIZE:
+        game_.surface().ensureSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_TIMER:
+        // A tick still queued when the clock stopped is dropped.
+        if (wParam == ClockTimer && clockRunning_)
+            game_.tick();
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0 || HIWORD(wParam) == 1 || HIWORD(wParam) == BN_CLICKED)
+            command(LOWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        const HWND control = reinterpret_cast<HWND>(lParam);
+        SetTextColor(dc, RGB(0, 0, 0));
+        if (control == timeCaption_ || control == levelCaption_) {
+            SetBkColor(dc, RGB(255, 255, 0));
+            return reinterpret_cast<LRESULT>(captionBrush_);
+        }
+        if (control == panel_ || control == panelBackground_) {
+            SetBkColor(dc, RGB(0, 0, 255));
+            return reinterpret_cast<LRESULT>(panelBrush_);
+        }
+        SetBkColor(dc, RGB(192, 192, 0));
+        return reinterpret_cast<LRESULT>(boardBrush_);
+    }
+    case WM_CLOSE:
+        // Closing the window by its frame ends it and its clock; an About
+        // still open keeps the program going until it is closed too.
+        KillTimer(window, ClockTimer);
+        clockRunning_ = false;
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        window_ = nullptr;
+        if (!about_)
+            PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void Win32FrontEnd::command(int id)
+{
+    // A disabled item's accelerator does nothing.
+    if ((id == StartCommand || id == OptionsCommand)
+        && (GetMenuState(menu_, static_cast<UINT>(id), MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED)))
+        return;
+    switch (id) {
+    case StartCommand: game_.startGame(); break;
+    case OptionsCommand: game_.openOptions(); break;
+    case ExitCommand: game_.exitGame(); break;
+    case AboutCommand: game_.openAbout(); break;
+    case TimeUpCommand: game_.stepTimeUp(); break;
+    case TimeDownCommand: game_.stepTimeDown(); break;
+    case LevelUpCommand: game_.stepLevelUp(); break;
+    case LevelDownCommand: game_.stepLevelDown(); break;
+    case ApplyCommand: game_.applyOptions(); break;
+    default: break;
+    }
+}
+
+void Win32FrontEnd::showAbout()
+{
+    if (!about_)
+        about_ = std::make_unique<AboutWindow>(instance_, [this] { aboutClosed(); });
+    about_->show();
+}
+
+// The About closed (its last message): the program ends if the main window
+// is gone too.
+void Win32FrontEnd::aboutClosed()
+{
+    about_.reset();
+    if (!window_)
+        PostQuitMessage(0);
+}
+
+void Win32FrontEnd::quit(int status)
+{
+    exitStatus_ = status;
+    PostQuitMessage(status);
+}
+
+} // namespace velmora

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "game/front_end.h"
+#include "sound/sound_player.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace velmora {
+
+class AboutWindow;
+class Game;
+
+// The Win32 front end: the main window titled "Form1" with its menus and
+// accelerators, the options panel as a captioned group box with its labels,
+// edit boxes and buttons, the read-out, the cursor sprite, and the board
+// drawn from the game's surface. Menu choices, clicks, keys and the clock's
+// ticks become calls on the Game; the game's requests become the controls'
+// changes, message boxes and sounds.
+//
+// Keys: the message loop hands every key going down in the main window or
+// any of its controls to the game first (keyDown), before the accelerators and
+// the control; none is consumed. Ticks: a one-second SetTimer; a message box's
+// own loop dispatches WM_TIMER, so ticks run nested under it.
+class Win32FrontEnd : public FrontEnd {
+public:
+    Win32FrontEnd(HINSTANCE instance, Game& game);
+    ~Win32FrontEnd() override;
+    Win32FrontEnd(const Win32FrontEnd&) = delete;
+    Win32FrontEnd& operator=(const Win32FrontEnd&) = delete;
+
+    // Creates the window and its controls; false if Windows refused.
+    bool create();
+    void show(int how);
+    // Runs the message loop until the program ends; its exit status.
+    int run();
+
+    void setMenuEnabled(MenuItem item, bool enabled) override;
+    void setPanelVisible(bool visible) override;
+    std::string optionText(OptionBox box) const override;
+    void setOptionText(OptionBox box, const std::string& text) override;
+    void selectOptionText(OptionBox box) override;
+    void setReadout(const std::string& text) override;
+    void placeReadout(std::int32_t left, std::int32_t top) override;
+    void setSpritePicture(SpritePicture picture) override;
+    void showSprite(float left, float top) override;
+    void moveSprite(float left) override;
+    void refreshSprite() override;
+    void showSurface(const Rect& changed) override;
+    void showMessage(const std::string& prompt, const std::string& title) override;
+    void showFailure(const std::string& report) override;
+    void setClockRunning(bool running) override;
+    void playCue(Cue cue) override;
+    void showAbout() override;
+    void quit(int status) override;
+
+private:
+    static LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK spriteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls();
+    void command(int id);
+    void paintBoard(HDC dc, const RECT& area);
+    void paintSprite(HWND window, HDC dc);
+    void placeSprite();
+    void aboutClosed();
+    HWND textBox(OptionBox box) const { return box == OptionBox::TimeLimit ? timeLimitBox_ : diskCountBox_; }
+
+    HINSTANCE instance_;
+    Game& game_;
+    std::unique_ptr<SoundPlayer> player_;
+    std::unique_ptr<AboutWindow> about_;
+    HWND window_ = nullptr;
+    HMENU menu_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    HWND panelBackground_ = nullptr;
+    HWND panel_ = nullptr;
+    HWND timeCaption_ = nullptr;
+    HWND levelCaption_ = nullptr;
+    HWND timeLimitBox_ = nullptr;
+    HWND diskCountBox_ = nullptr;
+    HWND timeUpButton_ = nullptr;
+    HWND timeDownButton_ = nullptr;
+    HWND levelUpButton_ = nullptr;
+    HWND levelDownButton_ = nullptr;
+    HWND applyButton_ = nullptr;
+    HWND readOut_ = nullptr;
+    HWND sprite_ = nullptr;
+    HFONT panelFont_ = nullptr;
+    HFONT largeFont_ = nullptr;
+    HBRUSH boardBrush_ = nullptr;
+    HBRUSH panelBrush_ = nullptr;
+    HBRUSH captionBrush_ = nullptr;
+    SpritePicture spritePicture_ = SpritePicture::Empty;
+    float spriteLeft_ = 264;
+    float spriteTop_ = 640;
+    bool clockRunning_ = false;
+    int exitStatus_ = 0;
+};
+
+// The text of a UTF-8 string for the wide Windows calls, and back.
+std::wstring wide(const std::string& text);
+std::string narrow(const std::wstring& text);
+
+// The folder of the running program, where the waves lie.
+std::string programFolder();
+
+} // namespace velmora
