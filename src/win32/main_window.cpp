@@ -29,6 +29,7 @@ enum CommandId : int {
 
 const wchar_t* const MainClass = L"VelmoraForm";
 const wchar_t* const SpriteClass = L"VelmoraSprite";
+const wchar_t* const PanelClass = L"VelmoraPanel";
 
 // Controls ask for "MS Sans Serif" at the given size in points.
 HFONT controlFont(double points)
@@ -76,7 +77,10 @@ bool Win32FrontEnd::create()
     sprite.lpfnWndProc = spriteProc;
     sprite.hIcon = nullptr;
     sprite.lpszClassName = SpriteClass;
-    if (!RegisterClassExW(&main) || !RegisterClassExW(&sprite))
+    WNDCLASSEXW panel = sprite;
+    panel.lpfnWndProc = panelProc;
+    panel.lpszClassName = PanelClass;
+    if (!RegisterClassExW(&main) || !RegisterClassExW(&sprite) || !RegisterClassExW(&panel))
         return false;
 
     boardBrush_ = CreateSolidBrush(RGB(192, 192, 0));
@@ -120,38 +124,41 @@ bool Win32FrontEnd::create()
 
 void Win32FrontEnd::createControls()
 {
-    auto control = [this](const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int width, int height,
-                          int id, HFONT font) {
-        HWND made = CreateWindowExW(0, kind, text, WS_CHILD | WS_CLIPSIBLINGS | style, x, y, width, height, window_,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    // The panel is a window of its own at (8, 432), painted blue, holding the
+    // captioned frame and the controls; it hands their messages up to the
+    // main window.
+    panelArea_ = CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 8, 432, 481, 169,
+                                 window_, nullptr, instance_, this);
+    auto control = [this](HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int width,
+                          int height, int id, HFONT font) {
+        HWND made = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, width, height,
+                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
         SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return made;
     };
-    // The panel stands at (8, 432); its controls are children of the window,
-    // placed over the panel. Made in tab order.
-    const int x = 8;
-    const int y = 432;
-    panel_ = control(L"BUTTON", L"Optiuni", BS_GROUPBOX, x, y, 481, 169, 0, panelFont_);
-    timeLimitBox_ = control(L"EDIT", L"Text1", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, x + 176, y + 48, 57, 41, 0,
+    // Made in tab order.
+    panel_ = control(panelArea_, L"BUTTON", L"Optiuni", BS_GROUPBOX, 0, 0, 481, 169, 0, panelFont_);
+    timeLimitBox_ = control(panelArea_, L"EDIT", L"Text1", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 176, 48, 57, 41, 0,
                             panelFont_);
-    timeUpButton_ = control(L"BUTTON", L"Up", WS_TABSTOP, x + 128, y + 48, 41, 41, TimeUpCommand, panelFont_);
-    timeDownButton_ = control(L"BUTTON", L"Down", WS_TABSTOP, x + 240, y + 48, 65, 41, TimeDownCommand, panelFont_);
-    levelUpButton_ = control(L"BUTTON", L"Up", WS_TABSTOP, x + 128, y + 104, 41, 41, LevelUpCommand, panelFont_);
-    diskCountBox_ = control(L"EDIT", L"Text2", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, x + 176, y + 104, 57, 41, 0,
+    timeUpButton_ = control(panelArea_, L"BUTTON", L"Up", WS_TABSTOP, 128, 48, 41, 41, TimeUpCommand, panelFont_);
+    timeDownButton_ = control(panelArea_, L"BUTTON", L"Down", WS_TABSTOP, 240, 48, 65, 41, TimeDownCommand, panelFont_);
+    levelUpButton_ = control(panelArea_, L"BUTTON", L"Up", WS_TABSTOP, 128, 104, 41, 41, LevelUpCommand, panelFont_);
+    diskCountBox_ = control(panelArea_, L"EDIT", L"Text2", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 176, 104, 57, 41, 0,
                             panelFont_);
-    levelDownButton_ = control(L"BUTTON", L"Down", WS_TABSTOP, x + 240, y + 104, 65, 41, LevelDownCommand, panelFont_);
-    applyButton_ = control(L"BUTTON", L"Ok", WS_TABSTOP, x + 328, y + 72, 105, 41, ApplyCommand, largeFont_);
-    timeCaption_ = control(L"STATIC", L"Time", SS_CENTER, x + 16, y + 48, 105, 41, 0, panelFont_);
-    levelCaption_ = control(L"STATIC", L"Level", SS_CENTER, x + 16, y + 104, 105, 41, 0, panelFont_);
-    // The panel's blue, under everything of the panel.
-    panelBackground_ = control(L"STATIC", L"", 0, x, y, 481, 169, 0, panelFont_);
-    SetWindowPos(panelBackground_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    levelDownButton_ =
+        control(panelArea_, L"BUTTON", L"Down", WS_TABSTOP, 240, 104, 65, 41, LevelDownCommand, panelFont_);
+    applyButton_ = control(panelArea_, L"BUTTON", L"Ok", WS_TABSTOP, 328, 72, 105, 41, ApplyCommand, largeFont_);
+    timeCaption_ = control(panelArea_, L"STATIC", L"Time", SS_CENTER, 16, 48, 105, 41, 0, panelFont_);
+    levelCaption_ = control(panelArea_, L"STATIC", L"Level", SS_CENTER, 16, 104, 105, 41, 0, panelFont_);
+    // The frame under its controls.
+    SetWindowPos(panel_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     sprite_ = CreateWindowExW(0, SpriteClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 264, 640, 185, 161, window_, nullptr,
                               instance_, this);
-    SetWindowPos(sprite_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    readOut_ = control(L"STATIC", L"", SS_CENTER | WS_VISIBLE, 405, 384, 7, 29, 0, largeFont_);
-    SetWindowPos(readOut_, panelBackground_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    readOut_ = control(window_, L"STATIC", L"", SS_CENTER, 405, 384, 7, 29, 0, largeFont_);
+    // Stacking, bottom first: the read-out, the panel, and the sprite over all.
+    for (HWND layer : {readOut_, panelArea_, sprite_})
+        SetWindowPos(layer, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Win32FrontEnd::show(int how)
@@ -194,6 +201,32 @@ LRESULT CALLBACK Win32FrontEnd::mainProc(HWND window, UINT message, WPARAM wPara
     return self ? self->handle(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
+// The panel paints its blue and passes its controls' messages to the main window.
+LRESULT CALLBACK Win32FrontEnd::panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<Win32FrontEnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT area{};
+        GetClientRect(window, &area);
+        FillRect(reinterpret_cast<HDC>(wParam), &area, self->panelBrush_);
+        return 1;
+    }
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        return self->handle(self->window_, message, wParam, lParam);
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
 LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -218,6 +251,9 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (HIWORD(wParam) == 0 || HIWORD(wParam) == 1 || HIWORD(wParam) == BN_CLICKED)
             command(LOWORD(wParam));
         return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         const HWND control = reinterpret_cast<HWND>(lParam);
@@ -226,7 +262,7 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             SetBkColor(dc, RGB(255, 255, 0));
             return reinterpret_cast<LRESULT>(captionBrush_);
         }
-        if (control == panel_ || control == panelBackground_) {
+        if (control == panel_) {
             SetBkColor(dc, RGB(0, 0, 255));
             return reinterpret_cast<LRESULT>(panelBrush_);
         }

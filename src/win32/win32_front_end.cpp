@@ -97,10 +97,7 @@ void Win32FrontEnd::setMenuEnabled(MenuItem item, bool enabled)
 
 void Win32FrontEnd::setPanelVisible(bool visible)
 {
-    const int how = visible ? SW_SHOW : SW_HIDE;
-    for (HWND control : {panelBackground_, panel_, timeCaption_, levelCaption_, timeLimitBox_, diskCountBox_,
-                         timeUpButton_, timeDownButton_, levelUpButton_, levelDownButton_, applyButton_})
-        ShowWindow(control, how);
+    ShowWindow(panelArea_, visible ? SW_SHOWNA : SW_HIDE);
     // Hidden, none of them keeps the keyboard: the window takes it back.
     if (!visible && IsChild(window_, GetFocus()))
         SetFocus(window_);

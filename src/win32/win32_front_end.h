@@ -59,6 +59,7 @@ public:
 private:
     static LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK spriteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
     void command(int id);
@@ -75,7 +76,7 @@ private:
     HWND window_ = nullptr;
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
-    HWND panelBackground_ = nullptr;
+    HWND panelArea_ = nullptr;
     HWND panel_ = nullptr;
     HWND timeCaption_ = nullptr;
     HWND levelCaption_ = nullptr;
