@@ -69,11 +69,10 @@ void Win32FrontEnd::paintBoard(HDC dc, const RECT& area)
     const LONG right = std::min<LONG>(area.right, surface.width());
     const LONG bottom = std::min<LONG>(area.bottom, surface.height());
     if (right > area.left && bottom > area.top) {
-        // The source's rows counted from the top of the top-down pixels.
-        const int width = static_cast<int>(right - area.left);
-        const int height = static_cast<int>(bottom - area.top);
-        StretchDIBits(dc, area.left, area.top, width, height, area.left, area.top, width, height, surface.pixels(),
-                      &info, DIB_RGB_COLORS, SRCCOPY);
+        // The whole surface, clipped by the paint's own area: a source
+        // rectangle of a top-down image is read from the bottom by some GDIs.
+        StretchDIBits(dc, 0, 0, surface.width(), surface.height(), 0, 0, surface.width(), surface.height(),
+                      surface.pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
     }
     RECT beyondRight{right, area.top, area.right, area.bottom};
     RECT beyondBottom{area.left, bottom, right, area.bottom};

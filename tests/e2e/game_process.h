@@ -28,6 +28,8 @@ public:
     // program and its arguments separated by blanks, such as "wine
     // velmora.exe"), else the executable of this build.
     static QStringList command();
+    // Whether that command runs a Windows build (under Wine).
+    static bool windowsBuild() { return command().join(QLatin1Char(' ')).contains(QLatin1String(".exe")); }
 
     // Starts the game with the environment (plus the display and the X11
     // platform) and waits for its window titled "Form1" and its first board.

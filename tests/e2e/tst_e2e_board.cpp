@@ -51,9 +51,11 @@ private slots:
         const QRect geometry = x_.geometry(game_.window());
         QCOMPARE(geometry.width(), ClientWidth);
         QVERIFY2(game_.menuHeight() > 10 && game_.menuHeight() < 60, qPrintable(QString::number(game_.menuHeight())));
+        // Windows centres the whole frame, whose title bar Wine keeps outside.
+        const int slack = GameProcess::windowsBuild() ? 32 : 1;
         const QSize screen = x_.screenSize();
-        QVERIFY(std::abs(geometry.x() - (screen.width() - geometry.width()) / 2) <= 1);
-        QVERIFY(std::abs(geometry.y() - (screen.height() - geometry.height()) / 2) <= 1);
+        QVERIFY(std::abs(geometry.x() - (screen.width() - geometry.width()) / 2) <= slack);
+        QVERIFY(std::abs(geometry.y() - (screen.height() - geometry.height()) / 2) <= slack);
     }
 
     // Three pegs 5 pixels wide from y 100 to 390, ten disks on tower 1, each
@@ -90,6 +92,8 @@ private slots:
 
     void growingAndShrinkingKeepsTheBoardAtTheTopLeft()
     {
+        if (GameProcess::windowsBuild())
+            QSKIP("Wine without a window manager does not take a size from outside");
         const QRect before = x_.geometry(game_.window());
         const QSize large = x_.screenSize();
         x_.moveResize(game_.window(), QRect(QPoint(0, 0), large));
@@ -106,6 +110,8 @@ private slots:
     // At twice the scale every pixel of the board becomes a square of four.
     void twiceTheScaleDoublesTheBoardExactly()
     {
+        if (GameProcess::windowsBuild())
+            QSKIP("the scale factor is Qt's; the Windows build leaves scaling to Windows");
         XSession large;
         QString reason;
         QVERIFY2(large.openOwn(&reason, QSize(2200, 1400)), qPrintable(reason));

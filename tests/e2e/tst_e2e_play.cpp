@@ -128,7 +128,8 @@ private slots:
         QVERIFY(key("ctrl+o"));
         QVERIFY2(waitFor([&] { return panelShown(); }), "Ctrl+O did not open the panel");
         save(board(), "e2e_options.png");
-        captionIsSetIntoTheFrame(board());
+        if (!GameProcess::windowsBuild())  // Windows draws its own group box
+            captionIsSetIntoTheFrame(board());
 
         SinkRecorder recorder(pulse_.fifo());
         QVERIFY(recorder.started());
