@@ -48,9 +48,11 @@ bool GameProcess::start(const QStringList& command, QProcessEnvironment environm
     process_.start(command.first(), command.mid(1));
     if (!process_.waitForStarted(10000))
         return false;
-    window_ = x_.findWindow(QStringLiteral("Form1"), 20000, process_.processId());
+    const bool handsOver = command.join(QLatin1Char(' ')).contains(QLatin1String(".exe"));
+    window_ = x_.findWindow(QStringLiteral("Form1"), 30000, handsOver ? 0 : process_.processId());
     if (!window_)
         return false;
+    pid_ = handsOver ? x_.windowPid(window_) : process_.processId();
     menuHeight_ = x_.geometry(window_).height() - ClientHeight * scale_;
     // Ready once the board is drawn: tower 2's peg black on the dark yellow
     // board (a window not painted yet is all black).

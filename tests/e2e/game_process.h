@@ -39,6 +39,9 @@ public:
     unsigned long window() const { return window_; }
     int menuHeight() const { return menuHeight_; }
     QProcess& process() { return process_; }
+    // The process that owns the game's windows: the started one, or the one
+    // it handed over to (Wine starts the Windows program as another process).
+    qint64 pid() const { return pid_; }
 
     // The client area below the menu bar (scaled), or a part of it, as on the screen.
     QImage client() const;
@@ -57,4 +60,5 @@ private:
     unsigned long window_ = 0;
     int menuHeight_ = 0;
     int scale_ = 1;
+    qint64 pid_ = 0;
 };

@@ -45,7 +45,7 @@ private:
     {
         if (!game.key("F1"))
             return 0;
-        const unsigned long about = x_.findWindow(QStringLiteral("About Velmora"), 5000, game.process().processId());
+        const unsigned long about = x_.findWindow(QStringLiteral("About Velmora"), 5000, game.pid());
         return about && becomesActive(about) ? about : 0;
     }
 
@@ -104,7 +104,7 @@ private slots:
             game.click(OkButton);
             QThread::msleep(300);
             QVERIFY(game.key("F2"));
-            const unsigned long box = x_.findWindow(QStringLiteral("Game Over"), 10000, game.process().processId());
+            const unsigned long box = x_.findWindow(QStringLiteral("Game Over"), 10000, game.pid());
             QVERIFY2(box, "the 3-second game was not lost");
             x_.closeByFrame(window);
             QThread::msleep(700);
@@ -135,7 +135,7 @@ private slots:
             QVERIFY(dialog.pixel(x, 163) == White && dialog.pixel(x, 164) == White);
         QVERIFY(dialog.pixel(377, 164) != White && dialog.pixel(6, 164) != White && dialog.pixel(200, 165) != White);
         QVERIFY(x_.sendKeyToFocus("alt+s"));
-        const unsigned long message = x_.findWindow(QStringLiteral("Velmora"), 5000, game.process().processId());
+        const unsigned long message = x_.findWindow(QStringLiteral("Velmora"), 5000, game.pid());
         QVERIFY2(message, "System Info showed no message");
         QVERIFY(becomesActive(message));
         QVERIFY(x_.sendKeyToFocus("Return"));

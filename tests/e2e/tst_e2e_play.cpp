@@ -187,7 +187,7 @@ private slots:
         QElapsedTimer clock;
         QVERIFY(key("F2"));
         clock.start();
-        const unsigned long lost = x_.findWindow(QStringLiteral("Game Over"), 10000, game_.process().processId());
+        const unsigned long lost = x_.findWindow(QStringLiteral("Game Over"), 10000, game_.pid());
         QVERIFY2(lost != 0, "no Game Over box");
         // Three ticks, then the one-second ring before the box.
         QVERIFY2(clock.elapsed() > 3500 && clock.elapsed() < 5500, qPrintable(QString::number(clock.elapsed())));
@@ -237,7 +237,7 @@ private slots:
             goTo(to);
             QVERIFY(key("space"));
         }
-        const unsigned long won = x_.findWindow(QStringLiteral("Finish ...."), 10000, game_.process().processId());
+        const unsigned long won = x_.findWindow(QStringLiteral("Finish ...."), 10000, game_.pid());
         save(board(), "e2e_won.png");
         QVERIFY2(won != 0, "no Finish box after the fifteenth move");
         QThread::msleep(1400);
@@ -264,7 +264,7 @@ private slots:
         QVERIFY(key("F2"));
         QThread::msleep(200);
         game_.click(OkButton);
-        const unsigned long refusal = x_.findWindow(QStringLiteral("Velmora"), 5000, game_.process().processId());
+        const unsigned long refusal = x_.findWindow(QStringLiteral("Velmora"), 5000, game_.pid());
         QVERIFY2(refusal != 0, "no refusal box");
         save(x_.grab(refusal), "e2e_refusal.png");
         closeBox(refusal);

@@ -266,6 +266,11 @@ bool XSession::isViewable(unsigned long window) const
     return XGetWindowAttributes(d->display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
+qint64 XSession::windowPid(unsigned long window) const
+{
+    return windowProcess(d->display, window);
+}
+
 QString XSession::windowClass(unsigned long window) const
 {
     XClassHint hint{};

@@ -36,6 +36,8 @@ public:
     // The class part of the window's WM_CLASS, which docks match with
     // launcher entries.
     QString windowClass(unsigned long window) const;
+    // The process that made the window (_NET_WM_PID); 0 if unknown.
+    qint64 windowPid(unsigned long window) const;
 
     // The window's area of the screen, as the screen shows it.
     QImage grab(unsigned long window) const;
