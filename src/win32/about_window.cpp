@@ -134,9 +134,10 @@ void AboutWindow::create()
 
 void AboutWindow::show()
 {
-    ShowWindow(window_, SW_SHOW);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    BringWindowToTop(window_);
     SetForegroundWindow(window_);
-    SetActiveWindow(window_);
+    SetFocus(GetDlgItem(window_, IDOK));
 }
 
 bool AboutWindow::handles(MSG& message)

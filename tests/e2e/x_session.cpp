@@ -228,6 +228,20 @@ void XSession::closeByFrame(unsigned long window) const
     XSync(d->display, 0);
 }
 
+void XSession::activate(unsigned long window) const
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(d->display, "_NET_ACTIVE_WINDOW", 0);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2;  // from a pager, as a user's choice
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d->display, DefaultRootWindow(d->display), 0, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XSync(d->display, 0);
+}
+
 unsigned long XSession::activeWindow() const
 {
     const Atom property = XInternAtom(d->display, "_NET_ACTIVE_WINDOW", 0);

@@ -49,6 +49,8 @@ public:
     // Asks the window manager to close the window, as its frame's close
     // button does.
     void closeByFrame(unsigned long window) const;
+    // Asks the window manager to activate the window, as a click on it would.
+    void activate(unsigned long window) const;
     // The window the window manager says is active; 0 if none.
     unsigned long activeWindow() const;
 
