@@ -17,9 +17,10 @@ public:
     virtual void showUnavailable() = 0;
 };
 
-// The access mask the key is opened with: read control and all six
-// key-specific rights.
-inline constexpr std::uint32_t SysInfoKeyAccess = 0x2003F;
+// The access mask the keys are opened with: reading only (KEY_READ). Asking
+// for the write rights as well, as the look-up once did, is refused to a
+// standard user on current Windows, and the button would always fail.
+inline constexpr std::uint32_t SysInfoKeyAccess = 0x20019;
 
 // Reads a value: false with KeyVal empty when the key cannot be opened or the
 // value is missing or longer than 1024 bytes. A text value loses only a

@@ -6,6 +6,9 @@
 #include "game_process.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 #include <QThread>
 
@@ -156,6 +159,38 @@ private slots:
         QVERIFY(x_.sendKeyToFocus("Escape"));
         QVERIFY2(waitFor([&] { return !x_.isViewable(about); }), "Esc did not close the About");
         QVERIFY2(game.exitWithF4(), "F4 did not end the game normally");
+    }
+
+    // Windows builds: with the tool's path in the registry, System Info
+    // starts it (a stand-in that leaves a file beside itself).
+    void systemInfoStartsTheToolTheRegistryNames()
+    {
+        if (!GameProcess::windowsBuild())
+            QSKIP("no registry here");
+        const QString program = GameProcess::command().constLast();
+        const QFileInfo probe(QFileInfo(program).dir().filePath(QStringLiteral("sysinfo_probe.exe")));
+        QVERIFY2(probe.exists(), qPrintable(probe.filePath()));
+        QFile::remove(probe.dir().filePath(QStringLiteral("probe-started.txt")));
+        const QString key = QStringLiteral("HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+        const QString windowsPath = QStringLiteral("Z:") + QString(probe.absoluteFilePath()).replace('/', '\\');
+        // Both views of the registry: the 32-bit and the 64-bit program's.
+        for (const char* view : {"/reg:32", "/reg:64"})
+            QCOMPARE(QProcess::execute(QStringLiteral("wine"),
+                                       {"reg", "add", key, "/v", "PATH", "/d", windowsPath, "/f", view}), 0);
+        GameProcess game(x_);
+        QVERIFY2(game.start(environment()), "the game showed no board");
+        const unsigned long about = openAbout(game);
+        QVERIFY2(about, "F1 opened no active About dialog");
+        QVERIFY(x_.sendKeyToFocus("alt+s"));
+        const bool started = waitFor([&] { return QFileInfo::exists(probe.dir().filePath(QStringLiteral("probe-started.txt"))); });
+        for (const char* view : {"/reg:32", "/reg:64"})
+            QProcess::execute(QStringLiteral("wine"), {"reg", "delete", key, "/f", view});
+        QVERIFY2(started, "the tool named in the registry was not started");
+        QVERIFY(x_.findWindow(QStringLiteral("Velmora"), 500, game.pid()) == 0);  // no message
+        x_.activate(game.window());
+        QVERIFY(becomesActive(game.window()));
+        QVERIFY(x_.sendKeyToFocus("F4"));
+        QVERIFY2(endedNormally(game.process(), 5000), "F4 did not end the game normally");
     }
 };
 

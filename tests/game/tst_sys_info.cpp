@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(text, value);
         QCOMPARE(keyName, ToolKey);  // the by-reference names come back unchanged
         QCOMPARE(valueName, std::string("PATH"));
-        QCOMPARE(registry.accessAsked, 0x2003Fu);
+        QCOMPARE(registry.accessAsked, 0x20019u);  // KEY_READ
         QCOMPARE(registry.closed, std::vector<std::uint32_t>{101});
     }
 
