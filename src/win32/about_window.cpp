@@ -3,6 +3,7 @@
 #include "game/about_texts.h"
 #include "win32/resource_ids.h"
 #include "win32/win32_front_end.h"
+#include "win32/window_helpers.h"
 #include "win32/windows_registry.h"
 
 #include <shellapi.h>
@@ -20,15 +21,6 @@ constexpr int SysInfoButton = 1001;
 int pixels(int twips)
 {
     return static_cast<int>(std::lround(twips / 15.0));
-}
-
-HFONT font(double points)
-{
-    HDC screen = GetDC(nullptr);
-    const int height = -static_cast<int>(std::lround(points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"MS Sans Serif");
 }
 
 // Files and programs of the system, and the message when the tool cannot be had.
@@ -89,8 +81,8 @@ void AboutWindow::create()
     type.lpszClassName = AboutClass;
     RegisterClassExW(&type);  // already there from an earlier opening: fine
 
-    labelFont_ = font(13.5);
-    buttonFont_ = font(8);
+    labelFont_ = controlFont(13.5);
+    buttonFont_ = controlFont(8);
     greyBrush_ = CreateSolidBrush(RGB(0x80, 0x80, 0x80));
     whiteBrush_ = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
 
@@ -147,10 +139,7 @@ bool AboutWindow::handles(MSG& message)
 
 LRESULT CALLBACK AboutWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<AboutWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = windowOwner<AboutWindow>(window, message, lParam);
     return self ? self->handle(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -5,6 +5,7 @@
 #include "win32/about_window.h"
 #include "win32/resource_ids.h"
 #include "win32/win32_front_end.h"
+#include "win32/window_helpers.h"
 #include "win32/winmm_player.h"
 
 #include <cmath>
@@ -30,16 +31,6 @@ enum CommandId : int {
 const wchar_t* const MainClass = L"VelmoraForm";
 const wchar_t* const SpriteClass = L"VelmoraSprite";
 const wchar_t* const PanelClass = L"VelmoraPanel";
-
-// Controls ask for "MS Sans Serif" at the given size in points.
-HFONT controlFont(double points)
-{
-    HDC screen = GetDC(nullptr);
-    const int height = -static_cast<int>(std::lround(points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"MS Sans Serif");
-}
 
 } // namespace
 
@@ -194,20 +185,14 @@ int Win32FrontEnd::run()
 
 LRESULT CALLBACK Win32FrontEnd::mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<Win32FrontEnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = windowOwner<Win32FrontEnd>(window, message, lParam);
     return self ? self->handle(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The panel paints its blue and passes its controls' messages to the main window.
 LRESULT CALLBACK Win32FrontEnd::panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<Win32FrontEnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = windowOwner<Win32FrontEnd>(window, message, lParam);
     if (!self)
         return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {

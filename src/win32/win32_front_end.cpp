@@ -5,6 +5,7 @@
 
 #include "game/game.h"
 #include "sound/cue_table.h"
+#include "win32/window_helpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -218,10 +219,7 @@ void Win32FrontEnd::placeSprite()
 
 LRESULT CALLBACK Win32FrontEnd::spriteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<Win32FrontEnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = windowOwner<Win32FrontEnd>(window, message, lParam);
     if (self && message == WM_PAINT) {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(window, &paint);
