@@ -1,6 +1,7 @@
 #include "qt/about_dialog.h"
 
 #include "game/about_texts.h"
+#include "qt/main_window.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -55,30 +56,12 @@ private:
     QColor colour_;
 };
 
-QFont buttonFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(QFont::Normal);
-    font.setPointSizeF(8);
-    return font;
-}
-
-QFont labelFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(QFont::Normal);
-    font.setPointSizeF(13.5);
-    return font;
-}
-
 // Labels are opaque, in the dialog's own colour, with black text.
 QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QString& text = QString())
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(geometry);
-    label->setFont(labelFont());
+    label->setFont(controlFont(13.5));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
@@ -140,7 +123,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     sysInfoButton = new QPushButton(QStringLiteral("&System Info..."), this);
     sysInfoButton->setGeometry(fromTwips(6720, 4680, 1245, 345));
     for (QPushButton* button : {okButton, sysInfoButton})
-        button->setFont(buttonFont());
+        button->setFont(controlFont(8));
 
     new LineControl(this, 240, 7320, 3720, 1, QColor(0x80, 0x80, 0x80));
     rulesLabel = makeLabel(this, fromTwips(120, 1560, 7965, 2010), QString::fromLatin1(AboutRules));

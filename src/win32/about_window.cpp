@@ -64,22 +64,12 @@ AboutWindow::~AboutWindow()
     onClosed_ = nullptr;
     if (window_)
         DestroyWindow(window_);
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(labelFont_), static_cast<HGDIOBJ>(buttonFont_),
-                           static_cast<HGDIOBJ>(greyBrush_), static_cast<HGDIOBJ>(whiteBrush_)})
-        if (object)
-            DeleteObject(object);
+    deleteObjects({labelFont_, buttonFont_, greyBrush_, whiteBrush_});
 }
 
 void AboutWindow::create()
 {
-    WNDCLASSEXW type{};
-    type.cbSize = sizeof type;
-    type.lpfnWndProc = windowProc;
-    type.hInstance = instance_;
-    type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    type.lpszClassName = AboutClass;
-    RegisterClassExW(&type);  // already there from an earlier opening: fine
+    registerWindowClass(instance_, AboutClass, windowProc, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 
     labelFont_ = controlFont(13.5);
     buttonFont_ = controlFont(8);

@@ -8,7 +8,6 @@
 #include "win32/window_helpers.h"
 #include "win32/winmm_player.h"
 
-#include <cmath>
 
 namespace velmora {
 
@@ -46,33 +45,16 @@ Win32FrontEnd::~Win32FrontEnd()
     about_.reset();
     if (window_)
         DestroyWindow(window_);
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(panelFont_), static_cast<HGDIOBJ>(largeFont_),
-                           static_cast<HGDIOBJ>(boardBrush_), static_cast<HGDIOBJ>(panelBrush_),
-                           static_cast<HGDIOBJ>(captionBrush_)})
-        if (object)
-            DeleteObject(object);
+    deleteObjects({panelFont_, largeFont_, boardBrush_, panelBrush_, captionBrush_});
     if (accelerators_)
         DestroyAcceleratorTable(accelerators_);
 }
 
 bool Win32FrontEnd::create()
 {
-    WNDCLASSEXW main{};
-    main.cbSize = sizeof main;
-    main.lpfnWndProc = mainProc;
-    main.hInstance = instance_;
-    main.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA));
-    main.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    main.lpszClassName = MainClass;
-    WNDCLASSEXW sprite = main;
-    sprite.lpfnWndProc = spriteProc;
-    sprite.hIcon = nullptr;
-    sprite.lpszClassName = SpriteClass;
-    WNDCLASSEXW panel = sprite;
-    panel.lpfnWndProc = panelProc;
-    panel.lpszClassName = PanelClass;
-    if (!RegisterClassExW(&main) || !RegisterClassExW(&sprite) || !RegisterClassExW(&panel))
-        return false;
+    registerWindowClass(instance_, MainClass, mainProc, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA)));
+    registerWindowClass(instance_, SpriteClass, spriteProc);
+    registerWindowClass(instance_, PanelClass, panelProc);
 
     boardBrush_ = CreateSolidBrush(RGB(192, 192, 0));
     panelBrush_ = CreateSolidBrush(RGB(0, 0, 255));

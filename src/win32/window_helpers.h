@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <initializer_list>
 
 namespace velmora {
 
@@ -25,6 +26,30 @@ inline HFONT controlFont(double points)
     ReleaseDC(nullptr, screen);
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"MS Sans Serif");
+}
+
+// Registers a window class of the program's; a class already there (from an
+// earlier opening) is fine.
+inline void registerWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON icon = nullptr,
+                                HBRUSH background = nullptr)
+{
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = procedure;
+    type.hInstance = instance;
+    type.hIcon = icon;
+    type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    type.hbrBackground = background;
+    type.lpszClassName = name;
+    RegisterClassExW(&type);
+}
+
+// Lets go of fonts and brushes; null ones are skipped.
+inline void deleteObjects(std::initializer_list<HGDIOBJ> objects)
+{
+    for (HGDIOBJ object : objects)
+        if (object)
+            DeleteObject(object);
 }
 
 } // namespace velmora

@@ -214,32 +214,32 @@ unsigned long XSession::findWindow(const QString& title, int timeoutMs, qint64 p
     return 0;
 }
 
-void XSession::closeByFrame(unsigned long window) const
+namespace {
+
+// A request to the window manager about a window, as a pager sends it.
+void askWindowManager(Display* display, unsigned long window, const char* request, long first, long second)
 {
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(d->display, "_NET_CLOSE_WINDOW", 0);
+    event.xclient.message_type = XInternAtom(display, request, 0);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = CurrentTime;
-    event.xclient.data.l[1] = 2;  // from a pager or a user's click, not the application
-    XSendEvent(d->display, DefaultRootWindow(d->display), 0, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
-    XSync(d->display, 0);
+    event.xclient.data.l[0] = first;
+    event.xclient.data.l[1] = second;
+    XSendEvent(display, DefaultRootWindow(display), 0, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display, 0);
+}
+
+} // namespace
+
+void XSession::closeByFrame(unsigned long window) const
+{
+    askWindowManager(d->display, window, "_NET_CLOSE_WINDOW", CurrentTime, 2);  // 2: a user's click
 }
 
 void XSession::activate(unsigned long window) const
 {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(d->display, "_NET_ACTIVE_WINDOW", 0);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = 2;  // from a pager, as a user's choice
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d->display, DefaultRootWindow(d->display), 0, SubstructureRedirectMask | SubstructureNotifyMask,
-               &event);
-    XSync(d->display, 0);
+    askWindowManager(d->display, window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
 }
 
 unsigned long XSession::activeWindow() const
