@@ -118,18 +118,6 @@ private slots:
         surface.transparentBlt(Rect{0, 0, -4, 4}, source, Rect{0, 0, 2, 2}, 0xFFFFFF);
         QVERIFY(surface.takeChanged().empty());
     }
-
-    void surfaceGrowsKeepingItsDrawingAndNeverShrinks()
-    {
-        Surface surface(4, 4, White);
-        surface.fillBox(3, 3, 3, 3, Red);
-        surface.ensureSize(6, 2);
-        QCOMPARE(surface.width(), 6);
-        QCOMPARE(surface.height(), 4);
-        QCOMPARE(surface.pixel(3, 3), Red);
-        QCOMPARE(surface.pixel(5, 3), White);
-        QCOMPARE(surface.takeChanged(), surface.bounds());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDrawing)

@@ -195,15 +195,6 @@ private slots:
         if (runs)
             QCOMPARE(platform.started, std::vector<std::string>{started.toStdString()});
     }
-
-    void withoutARegistryTheMessage()
-    {
-        NoRegistry none;
-        FakePlatform platform;
-        StartSysInfo(none, platform);
-        QCOMPARE(platform.messages, 1);
-        QVERIFY(platform.started.empty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSysInfo)

@@ -37,23 +37,12 @@ struct Recording {
         return std::sqrt(sum / static_cast<double>(last - first)) / 32768.0;
     }
 
-    // The first and one past the last sample of the 10 ms windows louder
-    // than threshold; {0, 0} when nothing is.
+    // The first and one past the last sample of all that is louder than
+    // threshold; {0, 0} when nothing is.
     std::pair<std::size_t, std::size_t> loudSpan(double threshold = 0.02) const
     {
-        const std::size_t window = static_cast<std::size_t>(rate / 100);
-        std::size_t first = 0;
-        std::size_t last = 0;
-        bool found = false;
-        for (std::size_t start = 0; start + window <= samples.size(); start += window) {
-            if (rms(start, start + window) > threshold) {
-                if (!found)
-                    first = start;
-                found = true;
-                last = start + window;
-            }
-        }
-        return {first, last};
+        const auto all = sounds(1 << 30, threshold);
+        return all.empty() ? std::pair<std::size_t, std::size_t>{0, 0} : all.front();
     }
 
     // The separate sounds: loud stretches apart by at least gapMs of quiet.

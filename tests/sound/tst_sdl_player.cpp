@@ -2,7 +2,6 @@
 // which plays in real time into a file that the test reads back.
 
 #include "pcm_analysis.h"
-#include "sound/cue_table.h"
 #include "sound/sdl_sound_player.h"
 #include "sound/sound_player.h"
 
@@ -76,23 +75,6 @@ private:
 
 private slots:
     void initTestCase() { QVERIFY(scratch_.isValid()); }
-
-    // Only the time-up cue is waited for; a folder ending in its separator
-    // gives two in a row, which is left as it is.
-    void cuesPlayFromTheProgramsFolder()
-    {
-        struct Recorder : SoundPlayer {
-            std::vector<std::string> played;
-            void play(const std::string& path, std::uint32_t flags) override
-            {
-                played.push_back(path + (flags == SoundSync ? " sync" : ""));
-            }
-        } recorder;
-        for (const Cue cue : {Cue::Lift, Cue::Drop, Cue::Win, Cue::TimeUp, Cue::Lose})
-            PlaySoundCue(recorder, "/", cue);
-        QCOMPARE(recorder.played, (std::vector<std::string>{"//arrow.wav", "//sound12.wav", "//Yahoo_ring_03.wav",
-                                                            "//riiiing.wav sync", "//Error.wav"}));
-    }
 
     // Whatever lies under a cue's name, the call returns at once with the
     // fallback; nothing is waited for, not even a FIFO without a writer.
