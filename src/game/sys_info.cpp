@@ -18,6 +18,13 @@ const std::string FolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const std::string FolderValue = "MSINFO";
 const std::string ToolFile = "\\MSINFO32.EXE";
 
+// A text value may carry more zeros than its terminator. The system reads a
+// path up to the first, and so do the file test and the start.
+std::string upToZero(const std::string& text)
+{
+    return text.substr(0, text.find('\0'));
+}
+
 } // namespace
 
 bool GetKeyValue(Registry& registry, std::uint32_t& KeyRoot, std::string& KeyName, std::string& SubKeyRef,
@@ -76,13 +83,14 @@ void StartSysInfo(Registry& registry, SysInfoPlatform& platform)
                 platform.showUnavailable();
                 return;
             }
+            path = upToZero(path);
             if (!platform.fileExists(path + ToolFile)) {
                 platform.showUnavailable();
                 return;
             }
             path += ToolFile;
         }
-        if (platform.startProgram(path))
+        if (platform.startProgram(upToZero(path)))
             return;
     } catch (const std::exception&) {
         // Every failure ends in the one message below.

@@ -6,8 +6,6 @@
 #include "win32/window_helpers.h"
 #include "win32/windows_registry.h"
 
-#include <shellapi.h>
-
 #include <cmath>
 
 namespace velmora {
@@ -33,11 +31,21 @@ public:
         const DWORD attributes = GetFileAttributesA(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
+    // Only a program counts as started: a folder or a document at the path
+    // is refused here, where the shell would open a window for it and report
+    // success.
     bool startProgram(const std::string& path) override
     {
-        const auto result = reinterpret_cast<INT_PTR>(
-            ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-        return result > 32;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+            return false;
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+        return true;
     }
     // No title of its own: the application's title stands there.
     void showUnavailable() override

@@ -1,18 +1,8 @@
 #include "game_process.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(30);
-    }
-    return true;
-}
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 GameProcess::~GameProcess()
 {
@@ -30,16 +20,26 @@ QStringList GameProcess::command()
     return command.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
+QStringList GameProcess::copyInto(const QString& folder)
+{
+    QStringList copy = command();
+    const QFileInfo program(copy.last());
+    for (const QString& name : {program.fileName(), QStringLiteral("libvelmora_sound_sdl.so")})
+        QFile::copy(program.dir().filePath(name), QDir(folder).filePath(name));
+    copy.last() = QDir(folder).filePath(program.fileName());
+    return copy;
+}
+
 bool GameProcess::start(const QStringList& command, QProcessEnvironment environment)
 {
-    environment.insert(QStringLiteral("DISPLAY"), x_.displayName());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
     if (scale_ != 1)
         environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale_));
     // In the sanitizer build, the leak check at the end of a whole Qt program
     // now and then reports what Qt's D-Bus thread still holds, and fails the
-    // exit. Our own code is leak-checked in-process by the unit and window
-    // tests; here the other checks stay on.
+    // exit. Our own code is leak-checked in-process by the unit tests; here
+    // the other checks stay on.
     const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
     environment.insert(QStringLiteral("ASAN_OPTIONS"),
                        sanitizer + (sanitizer.isEmpty() ? "" : ":") + QStringLiteral("detect_leaks=0"));
@@ -49,7 +49,7 @@ bool GameProcess::start(const QStringList& command, QProcessEnvironment environm
     if (!process_.waitForStarted(10000))
         return false;
     const bool handsOver = command.join(QLatin1Char(' ')).contains(QLatin1String(".exe"));
-    window_ = x_.findWindow(QStringLiteral("Form1"), 30000, handsOver ? 0 : process_.processId());
+    window_ = x_.findWindow(QStringLiteral("Form1"), 60000, handsOver ? 0 : process_.processId());
     if (!window_)
         return false;
     pid_ = handsOver ? x_.windowPid(window_) : process_.processId();
@@ -58,7 +58,8 @@ bool GameProcess::start(const QStringList& command, QProcessEnvironment environm
     // board (a window not painted yet is all black).
     return waitFor([this] {
         const QImage peg = client(QRect(466 * scale_, 200 * scale_, 6 * scale_, 1));
-        return !peg.isNull() && peg.pixel(peg.width() - 1, 0) == qRgb(0, 0, 0) && peg.pixel(0, 0) == qRgb(192, 192, 0);
+        return !peg.isNull() && peg.pixel(peg.width() - 1, 0) == probe::Black
+            && peg.pixel(0, 0) == probe::Background;
     });
 }
 
@@ -72,8 +73,74 @@ QImage GameProcess::client(const QRect& part) const
     return x_.grab(window_, part.translated(0, menuHeight_));
 }
 
-bool GameProcess::exitWithF4()
+bool GameProcess::clickChanging(QPoint inClient, const QRect& watched) const
 {
-    return key("F4") && process_.waitForFinished(10000) && process_.exitStatus() == QProcess::NormalExit
+    const QImage before = client(watched);
+    click(inClient);
+    return waitFor([&] { return client(watched) != before; });
+}
+
+bool GameProcess::closeBox(unsigned long box) const
+{
+    return x_.sendKey(box, "Return") && waitFor([&] { return !x_.isViewable(box); });
+}
+
+bool GameProcess::endsNormally(int timeoutMs)
+{
+    return process_.waitForFinished(timeoutMs) && process_.exitStatus() == QProcess::NormalExit
         && process_.exitCode() == 0;
 }
+
+namespace probe {
+
+int count(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches)
+{
+    int found = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            found += matches(image.pixel(x, y)) ? 1 : 0;
+    return found;
+}
+
+bool isGrey(QRgb pixel)
+{
+    const int r = qRed(pixel);
+    return r > 90 && r < 245 && std::abs(r - qGreen(pixel)) < 12 && std::abs(r - qBlue(pixel)) < 12;
+}
+
+QRect spriteOver(int tower)
+{
+    return QRect(116 + 314 * (tower - 1) + 2, 22, 77, 76);
+}
+
+bool cursorOver(const QImage& board, int tower)
+{
+    return count(board, spriteOver(tower), isGreen) > 1500;
+}
+
+bool diskInHandOver(const QImage& board, int tower)
+{
+    return count(board, spriteOver(tower), isGrey) > 1500;
+}
+
+int navyOnTower(const QImage& board, int tower)
+{
+    return count(board, QRect(50 + 314 * (tower - 1), 100, 214, 291), isNavy);
+}
+
+bool panelShown(const QImage& board)
+{
+    return !board.isNull() && board.pixel(15, 590) == PanelBlue;
+}
+
+void solve(int disks, int from, int to, std::vector<std::pair<int, int>>& moves)
+{
+    if (disks == 0)
+        return;
+    solve(disks - 1, from, 6 - from - to, moves);
+    moves.emplace_back(from, to);
+    solve(disks - 1, 6 - from - to, to, moves);
+}
+
+} // namespace probe

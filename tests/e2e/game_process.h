@@ -7,12 +7,11 @@
 #include <QProcessEnvironment>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
-// Polls condition until it holds or timeoutMs pass; whether it held.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 5000);
-
-// The real game, started under X for a test, and what the screen shows of it.
-// Killed with the object if still running.
+// The real game, started on the session's display for a test, and what the
+// screen shows of it. Killed with the object if still running.
 class GameProcess {
 public:
     static constexpr int ClientWidth = 1002;
@@ -30,11 +29,14 @@ public:
     static QStringList command();
     // Whether that command runs a Windows build (under Wine).
     static bool windowsBuild() { return command().join(QLatin1Char(' ')).contains(QLatin1String(".exe")); }
+    // Copies the program (with the sound module a Linux build loads from its
+    // own folder) into folder, and returns the command that starts the copy.
+    static QStringList copyInto(const QString& folder);
 
-    // Starts the game with the environment (plus the display and the X11
-    // platform) and waits for its window titled "Form1" and its first board.
-    bool start(QProcessEnvironment environment) { return start(command(), std::move(environment)); }
-    bool start(const QStringList& command, QProcessEnvironment environment);
+    // Starts the game, playing its cues into the session's sound server, and
+    // waits for its window titled "Form1" and its first board.
+    bool start() { return start(command()); }
+    bool start(const QStringList& command, QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());
 
     unsigned long window() const { return window_; }
     int menuHeight() const { return menuHeight_; }
@@ -46,13 +48,20 @@ public:
     // The client area below the menu bar (scaled), or a part of it, as on the screen.
     QImage client() const;
     QImage client(const QRect& part) const;
-    // A point of the client area in the window's own coordinates.
     QPoint inWindow(QPoint inClient) const { return inClient + QPoint(0, menuHeight_); }
 
     bool key(const char* name) const { return x_.sendKey(window_, name); }
     void click(QPoint inClient) const { x_.click(window_, inWindow(inClient)); }
-    // Presses F4 and waits for the program to end normally with status 0.
-    bool exitWithF4();
+    // A click that must change what a part of the client area shows (a step
+    // button and its box), waited for: the next click comes after it.
+    bool clickChanging(QPoint inClient, const QRect& watched) const;
+    // A box of this program with this title, waited for.
+    unsigned long box(const QString& title, int timeoutMs = 10000) const { return x_.findWindow(title, timeoutMs, pid_); }
+    // Presses Enter in the box and waits for it to close.
+    bool closeBox(unsigned long box) const;
+    // Waits for the program to end normally with status 0.
+    bool endsNormally(int timeoutMs = 10000);
+    bool exitWithF4() { return key("F4") && endsNormally(); }
 
 private:
     const XSession& x_;
@@ -62,3 +71,44 @@ private:
     int scale_ = 1;
     qint64 pid_ = 0;
 };
+
+// What the board shows, in client coordinates of the unscaled window.
+namespace probe {
+
+inline const QRgb Background = qRgb(192, 192, 0);
+inline const QRgb Black = qRgb(0, 0, 0);
+inline const QRgb Navy = qRgb(0, 0, 128);
+inline const QRgb White = qRgb(255, 255, 255);
+inline const QRgb PanelBlue = qRgb(0, 0, 255);
+inline const QRgb Grey = qRgb(128, 128, 128);
+
+// Centres of the options panel's controls (the panel stands at 8, 432).
+inline const QRect TimeBoxArea(8 + 176, 432 + 48, 57, 41);
+inline const QRect LevelBoxArea(8 + 176, 432 + 104, 57, 41);
+inline const QPoint TimeBox = TimeBoxArea.center();
+inline const QPoint LevelBox = LevelBoxArea.center();
+inline const QPoint TimeUp(8 + 128 + 20, 432 + 48 + 20);
+inline const QPoint TimeDown(8 + 240 + 32, 432 + 48 + 20);
+inline const QPoint LevelUp(8 + 128 + 20, 432 + 104 + 20);
+inline const QPoint LevelDown(8 + 240 + 32, 432 + 104 + 20);
+inline const QPoint OkButton(8 + 328 + 52, 432 + 72 + 20);
+inline const QRect Readout(465, 485, 160, 50);
+
+int count(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches);
+inline bool isNavy(QRgb pixel) { return pixel == Navy; }
+inline bool isGreen(QRgb pixel) { return qGreen(pixel) > 120 && qRed(pixel) < 100 && qBlue(pixel) < 100; }
+bool isGrey(QRgb pixel);
+
+// The sprite's picture over a tower (its left edge at 115.5, 429.5, 743.5).
+QRect spriteOver(int tower);
+// The cursor (green) or the disk in hand (grey) over the tower.
+bool cursorOver(const QImage& board, int tower);
+bool diskInHandOver(const QImage& board, int tower);
+// Navy pixels of the board on a tower, from the base line up to y 100.
+int navyOnTower(const QImage& board, int tower);
+bool panelShown(const QImage& board);
+
+// The shortest solution: every move of n disks from one tower to another.
+void solve(int disks, int from, int to, std::vector<std::pair<int, int>>& moves);
+
+} // namespace probe

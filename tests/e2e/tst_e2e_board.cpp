@@ -8,13 +8,12 @@
 
 #include <cmath>
 
+using namespace probe;
+
 namespace {
 
-constexpr int ClientWidth = 1002;
-constexpr int ClientHeight = 628;
-const QRgb Background = qRgb(192, 192, 0);
-const QRgb Black = qRgb(0, 0, 0);
-const QRgb Navy = qRgb(0, 0, 128);
+constexpr int ClientWidth = GameProcess::ClientWidth;
+constexpr int ClientHeight = GameProcess::ClientHeight;
 
 // Where disk d of a fresh 10-disk tower 1 is copied (it stands at level d).
 QRect diskBox(int d)
@@ -41,9 +40,8 @@ private:
 private slots:
     void initTestCase()
     {
-        QString reason;
-        QVERIFY2(x_.open(&reason), qPrintable(reason));
-        QVERIFY2(game_.start(QProcessEnvironment::systemEnvironment()), "the game showed no board");
+        QVERIFY2(x_.isOpen(), "no X session");
+        QVERIFY2(game_.start(), "the game showed no board");
     }
 
     void windowIsTitledSizedAndCentred()
@@ -83,17 +81,10 @@ private slots:
         }
         for (int d = 1; d <= 10; ++d) {
             const QRect box = diskBox(d);
-            int navy = 0;
-            for (int y = box.y(); y <= box.y() + 18; ++y)
-                for (int x = box.left(); x <= box.right(); ++x)
-                    navy += board.pixel(x, y) == Navy ? 1 : 0;
+            const int navy = count(board, QRect(box.x(), box.y(), box.width(), 19), isNavy);
             QVERIFY2(navy > 20, qPrintable(QStringLiteral("disk %1: %2 navy pixels").arg(d).arg(navy)));
         }
-        int green = 0;
-        for (int y = 22; y < 98; ++y)
-            for (int x = 118; x < 197; ++x)
-                green += qGreen(board.pixel(x, y)) > 120 && qRed(board.pixel(x, y)) < 100 ? 1 : 0;
-        QVERIFY2(green > 1500, qPrintable(QString::number(green)));
+        QVERIFY(cursorOver(board, 1));
     }
 
     void growingAndShrinkingKeepsTheBoardAtTheTopLeft()
@@ -118,11 +109,8 @@ private slots:
     {
         if (GameProcess::windowsBuild())
             QSKIP("the scale factor is Qt's; the Windows build leaves scaling to Windows");
-        XSession large;
-        QString reason;
-        QVERIFY2(large.openOwn(&reason, QSize(2200, 1400)), qPrintable(reason));
-        GameProcess game(large, 2);
-        QVERIFY2(game.start(QProcessEnvironment::systemEnvironment()), "the game showed no board at 2x");
+        GameProcess game(x_, 2);
+        QVERIFY2(game.start(), "the game showed no board at 2x");
         const QImage doubled = game.client();
         doubled.save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_board_2x.png")));
         QCOMPARE(doubled.size(), firstBoard_.size() * 2);

@@ -1,62 +1,25 @@
-// Playing the real program with real keys and clicks, heard through a sound
-// server of the test's own: lift, drop and a refused drop with their cues;
-// a limit of three seconds typed after the panel's first Tab and lost, the
-// whole ring heard before the lost game's buzz and the read-out counting on
-// under the box; four disks chosen in the panel and won, the win cue cutting
-// the last drop's short; "abc" refused while the game goes on.
+// Playing the real program with real keys and clicks, heard through the
+// session's sound server. Each case starts the program afresh and reads only
+// the sound it made itself; every check waits for the state it expects.
 
-#include "sounding_game.h"
+#include "game_process.h"
+#include "sink_recorder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
-#include <functional>
-#include <vector>
+using namespace probe;
 
 namespace {
 
-const QRgb Background = qRgb(192, 192, 0);
-const QRgb Navy = qRgb(0, 0, 128);
-const QRgb PanelBlue = qRgb(0, 0, 255);
-const QRgb Grey = qRgb(128, 128, 128);
-
-// Centres of the panel's controls in the client area (the panel stands at 8, 432).
-const QPoint LevelDown(8 + 240 + 32, 432 + 104 + 20);
-const QPoint OkButton(8 + 328 + 52, 432 + 72 + 20);
-const QRect Readout(465, 485, 160, 50);
-
-int count(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches)
+// Zero crossings per second of the game's cues: the lift's whistle is high,
+// the drop's knock low.
+bool isWhistle(const Recording& heard, std::pair<std::size_t, std::size_t> sound)
 {
-    int found = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            found += matches(image.pixel(x, y)) ? 1 : 0;
-    return found;
-}
-
-bool isNavy(QRgb pixel) { return pixel == Navy; }
-bool isGreen(QRgb pixel) { return qGreen(pixel) > 120 && qRed(pixel) < 100 && qBlue(pixel) < 100; }
-bool isGrey(QRgb pixel)
-{
-    const int r = qRed(pixel);
-    return r > 90 && r < 245 && std::abs(r - qGreen(pixel)) < 12 && std::abs(r - qBlue(pixel)) < 12;
-}
-
-// The sprite's picture over a tower (its left edge at 115.5, 429.5, 743.5).
-QRect spriteOver(int tower)
-{
-    return QRect((tower == 1 ? 116 : tower == 2 ? 430 : 744) + 2, 22, 77, 76);
-}
-
-void solve(int disks, int from, int to, std::vector<std::pair<int, int>>& moves)
-{
-    if (disks == 0)
-        return;
-    solve(disks - 1, from, 6 - from - to, moves);
-    moves.emplace_back(from, to);
-    solve(disks - 1, 6 - from - to, to, moves);
+    return heard.crossingsPerSecond(sound.first, sound.second) > 1500;
 }
 
 } // namespace
@@ -66,29 +29,50 @@ class TestEndToEndPlay : public QObject {
 
 private:
     XSession x_;
-    PulseServer pulse_;
-    GameProcess game_{x_};
+    SinkRecorder recorder_;
+    std::unique_ptr<GameProcess> game_;
     int tower_ = 1;
 
-    QImage board() const { return game_.client(); }
-    bool key(const char* name) const { return game_.key(name); }
-    bool sprite(int tower, bool (*looks)(QRgb)) const { return count(board(), spriteOver(tower), looks) > 1500; }
-    bool panelShown() const { return board().pixel(15, 590) == PanelBlue; }
+    QImage board() const { return game_->client(); }
+    bool key(const char* name) const { return game_->key(name); }
     void save(const QImage& image, const char* name) const
     {
         image.save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QString::fromLatin1(name)));
     }
 
+    // The cursor to a tower, the shorter way round.
     void goTo(int tower)
     {
-        for (; tower_ != tower; tower_ = tower_ % 3 + 1)
-            QVERIFY(key("Right"));
+        while (tower_ != tower) {
+            const bool right = (tower - tower_ + 3) % 3 == 1;
+            QVERIFY(key(right ? "Right" : "Left"));
+            tower_ = right ? tower_ % 3 + 1 : (tower_ + 1) % 3 + 1;
+        }
     }
 
-    void closeBox(unsigned long box) const
+    // Opens the panel and types into its boxes as a player would: a click in
+    // the box, all of it selected, the new text typed.
+    void openPanel() const
     {
-        QVERIFY(x_.sendKey(box, "Return"));
-        QVERIFY2(waitFor([&] { return !x_.isViewable(box); }), "the box did not close");
+        QVERIFY(key("ctrl+o"));
+        QVERIFY2(waitFor([&] { return panelShown(board()); }), "Ctrl+O did not open the panel");
+    }
+    void typeInto(QPoint box, const QString& text) const
+    {
+        game_->click(box);
+        QVERIFY(key("ctrl+a"));
+        QVERIFY(x_.type(game_->window(), text));
+    }
+    void applyAndWaitForDisks(int disks) const
+    {
+        game_->click(OkButton);
+        // The smallest of n disks stands at level n: its top face at 303 - 19 (n - 1) + 12.
+        const int top = 315 - 19 * (disks - 1);
+        QVERIFY2(waitFor([&] {
+            const QImage shown = board();
+            return !panelShown(shown) && count(shown, QRect(100, top, 115, 1), isNavy) > 20
+                && count(shown, QRect(100, top - 19, 115, 1), isNavy) == 0;
+        }), qPrintable(QStringLiteral("Ok did not close the panel over %1 disks").arg(disks)));
     }
 
     // The panel's top border runs through the middle of its caption, broken
@@ -99,135 +83,131 @@ private:
         while (line < 470 && image.pixel(8 + 300, line) != Grey)
             ++line;
         QVERIFY2(line < 470, "the panel has no top border");
-        const auto black = [](QRgb pixel) { return pixel == qRgb(0, 0, 0); };
-        QVERIFY2(count(image, QRect(8, 432, 112, line - 432), black) > 20, "no caption above the border");
-        QVERIFY2(count(image, QRect(8, line + 1, 112, 20), black) > 20, "no caption below the border");
-        QCOMPARE(count(image, QRect(20, line, 48, 1), [](QRgb pixel) { return pixel == Grey; }), 0);
+        QVERIFY2(count(image, QRect(8, 432, 112, line - 432), [](QRgb p) { return p == Black; }) > 20,
+                 "no caption above the border");
+        QVERIFY2(count(image, QRect(8, line + 1, 112, 20), [](QRgb p) { return p == Black; }) > 20,
+                 "no caption below the border");
+        QCOMPARE(count(image, QRect(20, line, 48, 1), [](QRgb p) { return p == Grey; }), 0);
         QCOMPARE(image.pixel(10, line), Grey);
     }
 
-    // Types into the time box as a player would: click it, select all, type.
-    void typeTime(const QString& text) const
-    {
-        game_.click(QPoint(8 + 176 + 28, 432 + 48 + 20));
-        QThread::msleep(100);
-        QVERIFY(key("ctrl+a"));
-        QVERIFY(x_.type(game_.window(), text));
-    }
-
 private slots:
-    void initTestCase()
+    void initTestCase() { QVERIFY2(x_.isOpen() && recorder_.started(), "no X session or sound sink"); }
+
+    void init()
     {
-        QString reason;
-        QVERIFY2(startSoundingGame(x_, pulse_, game_, &reason), qPrintable(reason));
+        tower_ = 1;
+        game_ = std::make_unique<GameProcess>(x_);
+        QVERIFY2(game_->start(), "the game showed no board");
     }
 
-    // The panel opened before the game stays open through it.
-    void liftDropAndARefusedDrop()
+    void cleanup()
     {
-        QVERIFY(key("ctrl+o"));
-        QVERIFY2(waitFor([&] { return panelShown(); }), "Ctrl+O did not open the panel");
-        save(board(), "e2e_options.png");
+        if (!QTest::currentTestFailed())
+            QVERIFY2(game_->exitWithF4(), "F4 did not end the game normally");
+        game_.reset();
+    }
+
+    // Lift, drop, both arrows, and a refused drop: disk 9 over the smaller
+    // disk 10 changes nothing and sounds nothing. The panel opened before the
+    // game stays open through it.
+    void liftDropArrowsAndARefusedDrop()
+    {
+        openPanel();
         if (!GameProcess::windowsBuild())  // Windows draws its own group box
             captionIsSetIntoTheFrame(board());
-
-        SinkRecorder recorder(pulse_.fifo());
-        QVERIFY(recorder.started());
+        // Each sound is waited for before the next key, so that each is heard whole.
+        const qint64 mark = recorder_.quietMark();
         QVERIFY(key("F2"));
+        QVERIFY(key("space"));
         // The top disk (level 10: x 131, y 132) goes onto the sprite as the grey disk in hand.
-        const QRect topDisk(131, 132, 52, 18);
-        QVERIFY(count(board(), topDisk, isNavy) > 50);
-        QVERIFY(key("space"));
-        QVERIFY2(waitFor([&] { return sprite(1, isGrey); }), "no disk on the sprite");
-        QCOMPARE(count(board(), topDisk, isNavy), 0);
-        QThread::msleep(300);
+        QVERIFY2(waitFor([&] {
+            const QImage shown = board();
+            return diskInHandOver(shown, 1) && count(shown, QRect(131, 132, 52, 18), isNavy) == 0;
+        }), "no disk in hand after Space");
+        recorder_.awaitSounds(mark, 1);
         goTo(3);
         QVERIFY(key("space"));
-        // Disk 10 at the bottom of tower 3 (x 759, y 303), and the cursor again.
-        QVERIFY2(waitFor([&] { return sprite(3, isGreen); }), "no cursor after the drop");
-        QVERIFY(count(board(), QRect(759, 303, 52, 30), isNavy) > 200);
-        QCOMPARE(count(board(), QRect(700, 303, 50, 87), [](QRgb p) { return p != Background; }), 0);
-        QThread::msleep(300);
+        // Disk 10 at the bottom of tower 3 (x 759, y 303), the cursor over it.
+        QVERIFY2(waitFor([&] {
+            const QImage shown = board();
+            return cursorOver(shown, 3) && count(shown, QRect(759, 303, 52, 30), isNavy) > 200;
+        }), "disk 10 did not land on tower 3");
+        recorder_.awaitSounds(mark, 2);
+        QVERIFY(key("Left"));
+        QVERIFY2(waitFor([&] { return cursorOver(board(), 2); }), "Left did not move the cursor from 3 to 2");
+        QVERIFY(key("Left"));
+        QVERIFY2(waitFor([&] { return cursorOver(board(), 1); }), "Left did not move the cursor from 2 to 1");
+        QVERIFY(key("space"));
+        QVERIFY(key("Left"));  // round the end, to tower 3
+        tower_ = 3;
+        QVERIFY2(waitFor([&] { return diskInHandOver(board(), 3); }), "Left did not go round from 1 to 3");
+        const Recording moves = recorder_.awaitSounds(mark, 3);
 
-        // Disk 9 over the smaller disk 10: refused, not a pixel changes, no cue.
-        goTo(1);
-        QVERIFY(key("space"));
-        QVERIFY(waitFor([&] { return sprite(1, isGrey); }));
-        QThread::msleep(300);
-        goTo(3);
-        QVERIFY(waitFor([&] { return sprite(3, isGrey); }));
         const QRect play(0, 0, GameProcess::ClientWidth, 470);  // above the counting read-out
         const QImage before = board().copy(play);
         QVERIFY(key("space"));
-        QThread::msleep(600);
-        QVERIFY2(board().copy(play) == before, "a refused drop changed the screen");
+        QVERIFY(key("Left"));  // handled after the Space: the sign that it came and went
+        QVERIFY2(waitFor([&] { return diskInHandOver(board(), 2); }), "the keys after the refused drop were lost");
+        QVERIFY(key("Right"));
+        QVERIFY(waitFor([&] { return diskInHandOver(board(), 3); }));
+        QVERIFY2(board().copy(play) == before, "a refused drop changed the board");
+        QVERIFY2(holdsFor([&] { return recorder_.since(mark).sounds().size() == 3; }, 600),
+                 qPrintable(QStringLiteral("a refused drop made a sound: %1 sounds").arg(recorder_.since(mark).sounds().size())));
         save(board(), "e2e_moves.png");
 
         // Heard: lift (a rising whistle), drop (a low knock), lift.
-        const Recording heard = recorder.snapshot();
-        const auto sounds = heard.sounds();
+        const auto sounds = moves.sounds();
         QCOMPARE(sounds.size(), std::size_t{3});
-        QVERIFY(heard.crossingsPerSecond(sounds[0].first, sounds[0].second) > 1500);
-        QVERIFY(heard.crossingsPerSecond(sounds[1].first, sounds[1].second) < 1000);
-        QVERIFY(heard.crossingsPerSecond(sounds[2].first, sounds[2].second) > 1500);
+        QVERIFY(isWhistle(moves, sounds[0]) && !isWhistle(moves, sounds[1]) && isWhistle(moves, sounds[2]));
     }
 
     // The first Tab into the panel reaches the time box with its text
-    // selected, so "3" replaces it. Ok during the game keeps its clock; the
-    // next start counts to 3 and loses, and the read-out counts on under the box.
-    void aTypedLimitOfThreeSecondsLoses()
+    // selected; 13 typed there and Time Down give 3. The game counts to 3,
+    // plays the whole ring, then the buzz under the Game Over box while the
+    // read-out counts on, and stops once the box is closed.
+    void aLimitOfThreeSecondsLoses()
     {
+        openPanel();
         QVERIFY(key("Tab"));
-        QVERIFY(x_.type(game_.window(), QStringLiteral("3")));
-        game_.click(OkButton);
-        QVERIFY2(waitFor([&] { return !panelShown(); }), "Ok did not close the panel");
-        tower_ = 1;
-        SinkRecorder recorder(pulse_.fifo());
-        QVERIFY(recorder.started());
+        QVERIFY(x_.type(game_->window(), QStringLiteral("13")));
+        QVERIFY(game_->clickChanging(TimeDown, TimeBoxArea));
+        applyAndWaitForDisks(10);
+        const qint64 mark = recorder_.quietMark();
         QElapsedTimer clock;
         QVERIFY(key("F2"));
         clock.start();
-        const unsigned long lost = x_.findWindow(QStringLiteral("Game Over"), 10000, game_.pid());
-        QVERIFY2(lost != 0, "no Game Over box");
+        const unsigned long lost = game_->box(QStringLiteral("Game Over"), 15000);
+        QVERIFY2(lost != 0, "no Game Over box within 15 s");
         // Three ticks, then the one-second ring before the box.
-        QVERIFY2(clock.elapsed() > 3500 && clock.elapsed() < 5500, qPrintable(QString::number(clock.elapsed())));
-        const QImage counted = game_.client(Readout);
-        const bool countedOn = waitFor([&] { return game_.client(Readout) != counted; }, 2500);
+        QVERIFY2(clock.elapsed() > 3500, qPrintable(QString::number(clock.elapsed())));
+        const QImage counted = game_->client(Readout);
+        QVERIFY2(waitFor([&] { return game_->client(Readout) != counted; }, 3000), "the read-out stopped under the box");
         save(x_.grab(lost), "e2e_lost_box.png");
-        QThread::msleep(1200);  // the lost game's buzz, 0.6 s, sounds under the box
-        const Recording heard = recorder.snapshot();
-        closeBox(lost);
-        QVERIFY2(countedOn, "the read-out stopped under the box");
-        // Heard: the whole one-second ring, which the game waits for, then
-        // the falling buzz of the lost game.
+        const Recording heard = recorder_.awaitSounds(mark, 1);
+        QVERIFY(game_->closeBox(lost));
+        const QImage stopped = game_->client(Readout);
+        QVERIFY2(holdsFor([&] { return game_->client(Readout) == stopped; }, 1500), "the clock ran on after the box");
+
+        // Heard as one sound: the whole one-second ring (high), which the game
+        // waits for, then the falling buzz of the lost game (low).
         const auto [first, last] = heard.loudSpan();
-        const std::size_t tenth = PulseServer::Rate / 10;
-        QVERIFY2(heard.seconds(last - first) > 1.5 && heard.seconds(last - first) < 1.75,
-                 qPrintable(QString::number(heard.seconds(last - first))));
+        const std::size_t tenth = static_cast<std::size_t>(heard.rate / 10);
+        QVERIFY2(heard.seconds(last - first) > 1.5, qPrintable(QString::number(heard.seconds(last - first))));
         QVERIFY(heard.crossingsPerSecond(first, first + 9 * tenth) > 3000);
         QVERIFY(heard.crossingsPerSecond(last - 4 * tenth, last) < 1500);
-        const QImage stopped = game_.client(Readout);
-        QThread::msleep(1300);
-        QVERIFY2(game_.client(Readout) == stopped, "the clock ran on after the box");
     }
 
-    void fourDisksChosenWithTheButtonsAndWon()
+    // Level Up from 10 goes round to 4, Level Down back to 10, Level Up to 4.
+    // The finished tower is on the screen while the box is up, the win's cue
+    // cuts the last drop's short; and the game after a win is no won game.
+    void fourDisksWonAndPlayedAgain()
     {
-        QVERIFY(key("ctrl+o"));
-        QVERIFY(waitFor([&] { return panelShown(); }));
-        typeTime(QStringLiteral("60"));
-        for (int i = 0; i < 6; ++i) {  // 10 down to 4
-            game_.click(LevelDown);
-            QThread::msleep(60);
-        }
-        game_.click(OkButton);
-        QVERIFY(waitFor([&] { return !panelShown(); }));
-        // Four disks: the fourth, the top one, from y 246; nothing above it.
-        QVERIFY(count(board(), QRect(100, 258, 115, 1), isNavy) > 20);
-        QCOMPARE(count(board(), QRect(100, 238, 115, 1), isNavy), 0);
-
-        SinkRecorder recorder(pulse_.fifo());
-        QVERIFY(recorder.started());
+        openPanel();
+        for (const QPoint button : {LevelUp, LevelDown, LevelUp})
+            QVERIFY(game_->clickChanging(button, LevelBoxArea));
+        applyAndWaitForDisks(4);
+        const qint64 mark = recorder_.quietMark();
         QVERIFY(key("F2"));
         std::vector<std::pair<int, int>> moves;
         solve(4, 1, 3, moves);
@@ -237,45 +217,113 @@ private slots:
             goTo(to);
             QVERIFY(key("space"));
         }
-        const unsigned long won = x_.findWindow(QStringLiteral("Finish ...."), 10000, game_.pid());
-        save(board(), "e2e_won.png");
+        const unsigned long won = game_->box(QStringLiteral("Finish ...."));
         QVERIFY2(won != 0, "no Finish box after the fifteenth move");
-        QThread::msleep(2000);  // the win's cue, 1.2 s, and a sound server's latency
-        const Recording heard = recorder.snapshot();
-        closeBox(won);
-        // The last 1.2 s are the win's arpeggio of high notes, which cut the
-        // final drop's low knock short, and nothing after it.
-        const auto sounds = heard.sounds();
-        QVERIFY(!sounds.empty());
-        const auto [first, last] = sounds.back();
-        QVERIFY2(heard.seconds(last - first) > 1.05,
-                 qPrintable(QStringLiteral("%1 sounds, the last %2 s").arg(sounds.size()).arg(heard.seconds(last - first))));
-        const std::size_t tenth = PulseServer::Rate / 10;
-        QVERIFY(heard.crossingsPerSecond(last - 11 * tenth, last - tenth) > 900);
-        QCOMPARE(heard.loudSpan().second, last);
+        QVERIFY2(waitFor([&] {
+            const QImage shown = board();
+            return cursorOver(shown, 3) && navyOnTower(shown, 3) > 0 && navyOnTower(shown, 1) == 0;
+        }), "the finished tower is not on the screen under the box");
+        save(board(), "e2e_won.png");
+        // The last sound is the win's arpeggio of high notes, 1.2 s, which cut
+        // the final drop's low knock short.
+        const auto winsLast = [](const Recording& heard) {
+            const auto sounds = heard.sounds();
+            const auto second = static_cast<std::size_t>(heard.rate);
+            return !sounds.empty() && sounds.back().second - sounds.back().first > second
+                && heard.crossingsPerSecond(sounds.back().second - second, sounds.back().second - second / 10) > 900;
+        };
+        QVERIFY2(winsLast(recorder_.awaitHeard(mark, winsLast)), "the win's cue was not heard last, whole");
+        QVERIFY(game_->closeBox(won));
+
+        // A new game: its first drop on tower 3 is an ordinary move.
+        QVERIFY(key("F2"));
+        tower_ = 1;
+        QVERIFY(key("space"));
+        goTo(3);
+        QVERIFY(key("space"));
+        QVERIFY(waitFor([&] { return cursorOver(board(), 3); }));
+        QVERIFY2(holdsFor([&] { return game_->box(QStringLiteral("Finish ...."), 0) == 0; }, 1000),
+                 "the game after a win was won at its first drop");
     }
 
     // The refusal leaves the typed text selected in its box; the keys still
     // reach the game, which goes on.
     void abcIsRefusedAndTheGameGoesOn()
     {
-        QVERIFY(key("ctrl+o"));
-        QVERIFY(waitFor([&] { return panelShown(); }));
-        typeTime(QStringLiteral("abc"));
+        openPanel();
+        typeInto(TimeBox, QStringLiteral("abc"));
         QVERIFY(key("F2"));
-        QThread::msleep(200);
-        game_.click(OkButton);
-        const unsigned long refusal = x_.findWindow(QStringLiteral("Velmora"), 5000, game_.pid());
+        game_->click(OkButton);
+        const unsigned long refusal = game_->box(QStringLiteral("Velmora"));
         QVERIFY2(refusal != 0, "no refusal box");
         save(x_.grab(refusal), "e2e_refusal.png");
-        closeBox(refusal);
-        QVERIFY(panelShown());
-        tower_ = 1;
+        QVERIFY(game_->closeBox(refusal));
+        QVERIFY(panelShown(board()));
         QVERIFY(key("space"));
-        QVERIFY2(waitFor([&] { return sprite(1, isGrey); }), "the game stopped");
+        QVERIFY2(waitFor([&] { return diskInHandOver(board(), 1); }), "the game stopped");
     }
 
-    void f4EndsTheProgram() { QVERIFY2(game_.exitWithF4(), "F4 did not end the game normally"); }
+    // With a long tone of its own pitch under each cue's name: the lift, drop,
+    // win and buzz return at once and go on sounding (each is cut off by the
+    // next cue), the ring alone holds the game until it has sounded in full.
+    void onlyTheRingHoldsTheGame()
+    {
+        QTemporaryDir folder;
+        const std::vector<double> pitches{300, 500, 700, 900, 1100};
+        const char* const names[] = {"arrow.wav", "sound12.wav", "Yahoo_ring_03.wav", "riiiing.wav", "Error.wav"};
+        for (int i = 0; i < 5; ++i) {
+            QFile wave(folder.filePath(QString::fromLatin1(names[i])));
+            QVERIFY(wave.open(QIODevice::WriteOnly) && wave.write(toneWave(pitches[i], 4.0)) > 0);
+        }
+        QVERIFY(game_->exitWithF4());
+        game_ = std::make_unique<GameProcess>(x_);
+        QVERIFY2(game_->start(GameProcess::copyInto(folder.path())), "the copied game showed no board");
+
+        openPanel();
+        typeInto(TimeBox, QStringLiteral("2"));
+        typeInto(LevelBox, QStringLiteral("1"));
+        applyAndWaitForDisks(1);
+        qint64 mark = recorder_.quietMark();
+        QVERIFY(key("F2"));
+        QVERIFY(key("space"));
+        QVERIFY(key("Left"));
+        QVERIFY2(waitFor([&] { return diskInHandOver(board(), 3); }), "the disk in hand did not reach tower 3");
+        QVERIFY2(soundsOnAfter(recorder_.now(), 0, pitches), "the lift's sound held the game");
+        QVERIFY(key("space"));
+        const unsigned long won = game_->box(QStringLiteral("Finish ...."));
+        QVERIFY2(won != 0, "no Finish box");
+        QVERIFY2(soundsOnAfter(recorder_.now(), 2, pitches), "the win's sound held the game");
+        // The drop's sound, if heard at all between the two, was cut off at once.
+        auto played = recorder_.since(mark).pitchRuns(pitches);
+        if (played.size() > 1 && played[1].first == 1 && played[1].second < 1.0)
+            played.erase(played.begin() + 1);
+        QVERIFY2(played.size() >= 2 && played[0].first == 0 && played[1].first == 2,
+                 "the drop's sound was not cut off by the win's");
+        QVERIFY(game_->closeBox(won));
+
+        mark = recorder_.quietMark();
+        QVERIFY(key("F2"));
+        const unsigned long lost = game_->box(QStringLiteral("Game Over"), 15000);
+        QVERIFY2(lost != 0, "no Game Over box");
+        QVERIFY2(soundsOnAfter(recorder_.now(), 4, pitches), "the buzz held the game");
+        const auto rang = recorder_.since(mark).pitchRuns(pitches);
+        QVERIFY2(!rang.empty() && rang[0].first == 3 && rang[0].second > 3.5,
+                 qPrintable(QStringLiteral("the ring was cut short: pitch %1 for %2 s").arg(rang.empty() ? -1 : rang[0].first).arg(rang.empty() ? 0 : rang[0].second)));
+        QVERIFY(game_->closeBox(lost));
+    }
+
+private:
+    // Whether the cue of the given pitch is heard for at least another
+    // second after mark: it went on sounding while the game went on.
+    bool soundsOnAfter(qint64 mark, int pitch, const std::vector<double>& pitches) const
+    {
+        return waitFor([&] {
+            const auto runs = recorder_.since(mark).pitchRuns(pitches);
+            return std::any_of(runs.begin(), runs.end(), [&](const auto& run) {
+                return run.first == pitch && run.second >= 1.0;
+            });
+        });
+    }
 };
 
 QTEST_GUILESS_MAIN(TestEndToEndPlay)

@@ -167,6 +167,8 @@ private slots:
         QTest::newRow("first key: the second is not read") << tool << folder << tool << tool << 1;
         QTest::newRow("first key naming a missing file: the message") << tool << folder << inFolder << "" << 1;
         QTest::newRow("second key and the tool in its folder") << "" << folder << inFolder << inFolder << 2;
+        QTest::newRow("second key's text with more zeros: read up to the first")
+            << "" << folder + QString(2, QChar(0)) << inFolder << inFolder << 2;
         QTest::newRow("second key without the tool") << "" << folder << tool << "" << 2;
         QTest::newRow("neither key") << "" << "" << tool << "" << 2;
         QTest::newRow("first value of zero bytes: an error, the message") << "\x01" << "" << tool << "" << 1;

@@ -72,4 +72,61 @@ struct Recording {
             crossings += (samples[i - 1] < 0) != (samples[i] < 0) ? 1 : 0;
         return crossings / seconds(last - first);
     }
+
+    // The stretches of one pitch, in 50-ms steps: each step's pitch is the
+    // nearest of `pitches` (Hz) by its zero crossings, and quiet steps end a
+    // stretch. A lone step (where one sound starts or cuts off another) is
+    // passed over. Pairs of the pitch's index and the stretch's seconds.
+    std::vector<std::pair<int, double>> pitchRuns(const std::vector<double>& pitches) const
+    {
+        const std::size_t step = static_cast<std::size_t>(rate / 20);
+        std::vector<std::pair<int, double>> runs;
+        int previous = -1;
+        for (std::size_t start = 0; start + step <= samples.size(); start += step) {
+            int nearest = -1;
+            if (rms(start, start + step) > 0.02) {
+                const double hertz = crossingsPerSecond(start, start + step) / 2;
+                nearest = 0;
+                for (std::size_t i = 1; i < pitches.size(); ++i)
+                    if (std::abs(pitches[i] - hertz) < std::abs(pitches[nearest] - hertz))
+                        nearest = static_cast<int>(i);
+            }
+            if (nearest >= 0 && nearest == previous)
+                runs.back().second += seconds(step);
+            else if (nearest >= 0)
+                runs.emplace_back(nearest, seconds(step));
+            previous = nearest;
+        }
+        std::vector<std::pair<int, double>> kept;
+        for (const auto& run : runs) {
+            if (run.second < 0.075)
+                continue;
+            if (!kept.empty() && kept.back().first == run.first)
+                kept.back().second += run.second;
+            else
+                kept.push_back(run);
+        }
+        return kept;
+    }
 };
+
+// A 16-bit mono PCM wave file of a square wave at `hertz`, or of the given samples.
+inline QByteArray waveFile(const QByteArray& samples, int rate)
+{
+    auto le32 = [](std::uint32_t value) { return QByteArray(reinterpret_cast<const char*>(&value), 4); };
+    auto le16 = [](std::uint16_t value) { return QByteArray(reinterpret_cast<const char*>(&value), 2); };
+    const auto size = static_cast<std::uint32_t>(samples.size());
+    return "RIFF" + le32(36 + size) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(static_cast<std::uint32_t>(rate))
+        + le32(static_cast<std::uint32_t>(rate) * 2) + le16(2) + le16(16) + "data" + le32(size) + samples;
+}
+
+inline QByteArray toneWave(double hertz, double seconds, int rate = 22050)
+{
+    const int count = static_cast<int>(seconds * rate);
+    QByteArray samples(count * 2, Qt::Uninitialized);
+    for (int i = 0; i < count; ++i) {
+        const std::int16_t sample = std::fmod(i * hertz / rate, 1.0) < 0.5 ? 12000 : -12000;
+        std::memcpy(samples.data() + 2 * i, &sample, 2);
+    }
+    return waveFile(samples, rate);
+}
