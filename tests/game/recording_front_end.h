@@ -22,6 +22,7 @@ public:
     bool panelVisible = false;
     bool clock = false;
     float spriteLeft = -1.0f;
+    velmora::SpritePicture sprite{};
     std::string readout;
     std::vector<velmora::Rect> shown;  // each part of the surface put on the screen
     int exitStatus = -1;
@@ -50,7 +51,7 @@ public:
     {
         journal.push_back("read-out at " + std::to_string(left) + "," + std::to_string(top));
     }
-    void setSpritePicture(velmora::SpritePicture) override {}
+    void setSpritePicture(velmora::SpritePicture picture) override { sprite = picture; }
     void showSprite(float left, float) override { spriteLeft = left; }
     void moveSprite(float left) override { spriteLeft = left; }
     void refreshSprite() override {}
