@@ -117,17 +117,6 @@ bool XSession::isViewable(unsigned long window) const
     return XGetWindowAttributes(xdo_->xdpy, window, &attributes) && attributes.map_state == IsViewable;
 }
 
-QString XSession::windowClass(unsigned long window) const
-{
-    XClassHint hint{};
-    if (!XGetClassHint(xdo_->xdpy, window, &hint))
-        return QString();
-    const QString name = QString::fromLatin1(hint.res_class);
-    XFree(hint.res_name);
-    XFree(hint.res_class);
-    return name;
-}
-
 qint64 XSession::windowPid(unsigned long window) const
 {
     return xdo_get_pid_window(xdo_, window);

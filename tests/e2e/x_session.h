@@ -31,7 +31,6 @@ public:
     unsigned long findWindow(const QString& title, int timeoutMs, qint64 pid = 0) const;
     QRect geometry(unsigned long window) const;  // position on the screen and size
     bool isViewable(unsigned long window) const;
-    QString windowClass(unsigned long window) const;  // the class part of WM_CLASS
     qint64 windowPid(unsigned long window) const;     // _NET_WM_PID; 0 if unknown
 
     // The window's area of the screen, or a part of it (window coordinates).

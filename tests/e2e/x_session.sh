@@ -20,6 +20,8 @@ done
 root=$(mktemp -d)
 pids=""
 stop() {
+    # Wine's server outlives its programs; it must not outlive their display.
+    if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
     for pid in $pids; do kill "$pid" 2>/dev/null || true; done
     for pid in $pids; do wait "$pid" 2>/dev/null || true; done
     rm -rf "$root"

@@ -7,7 +7,6 @@
 
 #include <QTest>
 
-#include <set>
 
 using namespace velmora;
 
@@ -195,9 +194,7 @@ private slots:
         QTest::newRow("level up past 10") << "9" << "up level" << QStringList{"10", "4", "5"};
         QTest::newRow("level down past 4") << "5" << "down level" << QStringList{"4", "10", "9"};
         QTest::newRow("off the grid: no wrap") << "35" << "down time" << QStringList{"25", "15", "5", "-5"};
-        QTest::newRow("off the grid upwards") << "1495" << "up time" << QStringList{"1505", "1515"};
         QTest::newRow("a fraction steps on") << " 60.5 " << "up time" << QStringList{"70.5", "80.5"};
-        QTest::newRow("typed 12 disks step on") << "12" << "up level" << QStringList{"13", "14"};
     }
 
     void stepButtons()
@@ -217,19 +214,6 @@ private slots:
         QVERIFY(test.frontEnd.take().empty());
     }
 
-    void timeGoesRoundAllItsValues()
-    {
-        TestGame test;
-        test.frontEnd.texts[OptionBox::TimeLimit] = "30";
-        std::set<std::string> visited;
-        for (int i = 0; i < 148; ++i) {
-            play(test, "up time");
-            visited.insert(test.frontEnd.texts[OptionBox::TimeLimit]);
-        }
-        QCOMPARE(test.frontEnd.texts[OptionBox::TimeLimit], std::string("30"));
-        QCOMPARE(visited.size(), std::size_t{148});
-    }
-
     // Ok applies both values (halves to even) or refuses the first bad one;
     // a refusal changes nothing, not even the typed text.
     void apply_data()
@@ -244,20 +228,15 @@ private slots:
         QTest::newRow("60.5 to 60") << "60.5" << "10" << 60 << 10 << "";
         QTest::newRow("61.5 to 62") << "61.5" << "10" << 62 << 10 << "";
         QTest::newRow("15 disks, only by typing") << "+90" << "15" << 90 << 15 << "";
-        QTest::newRow("one disk, blanks around") << "90" << " 1 " << 90 << 1 << "";
         QTest::newRow("negative limit") << "-30" << "4.5" << -30 << 4 << "";
         QTest::newRow("limit 32767") << "32767" << "10" << 32767 << 10 << "";
         QTest::newRow("level with an exponent") << "60" << ".5e1" << 0 << 0 << "level";
-        QTest::newRow("empty time") << "" << "10" << 0 << 0 << "time";
         QTest::newRow("time abc") << "abc" << "10" << 0 << 0 << "time";
         QTest::newRow("time 32767.5") << "32767.5" << "10" << 0 << 0 << "time";
-        QTest::newRow("time 1e3: no exponents") << "1e3" << "10" << 0 << 0 << "time";
         QTest::newRow("time 0x10") << "0x10" << "10" << 0 << 0 << "time";
         QTest::newRow("bad time and bad level: time first") << "x" << "99" << 0 << 0 << "time";
         QTest::newRow("level 0") << "60" << "0" << 0 << 0 << "level";
-        QTest::newRow("level 0.4") << "60" << "0.4" << 0 << 0 << "level";
         QTest::newRow("level 16") << "60" << "16" << 0 << 0 << "level";
-        QTest::newRow("level 99999") << "60" << "99999" << 0 << 0 << "level";
     }
 
     void apply()

@@ -130,7 +130,6 @@ private slots:
         // Upper bounds leave room for a busy machine: what they catch is a
         // wait for the whole sound (a second, or a minute), not a slow one.
         QTest::newRow("the 1-second ring") << ringBytes << int(SoundSync) << 1000 << 3000 << 0.95 << 1.1;
-        QTest::newRow("the ring, asynchronous") << ringBytes << int(SoundAsync) << 0 << 900 << 0.95 << 1.1;
         QTest::newRow("a header claiming 1 s over 0.2 s") << ringBytes.left(44 + 22050 / 5 * 2) << int(SoundSync) << 0
                                                          << 900 << 0.15 << 0.3;
         QTest::newRow("a minute, stopped at 5 s") << toneWave(441, 60) << int(SoundSync) << 5000 << 10000 << 4.5 << 5.3;
