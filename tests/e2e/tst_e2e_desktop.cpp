@@ -189,7 +189,7 @@ private slots:
         QVERIFY(QDir(tools.path()).mkpath(QStringLiteral("empty")));
         const QString probe = QFileInfo(GameProcess::command().constLast()).dir().filePath(QStringLiteral("sysinfo_probe.exe"));
         QVERIFY2(QFile::copy(probe, tools.filePath(QStringLiteral("MSINFO32.EXE"))), qPrintable(probe));
-        // A value as Windows stores text: UTF-16 with its zero, and any more zeros asked for.
+        // A text value with its zero, and two more where asked for.
         const auto value = [&](QString name) {
             const bool zeros = name.endsWith(QStringLiteral("\\0\\0"));
             name.chop(zeros ? 4 : 0);
@@ -197,13 +197,11 @@ private slots:
                 : name == QStringLiteral("empty")                  ? QStringLiteral("empty")
                                                                    : QString();
             const QString windowsPath = QStringLiteral("Z:") + QDir::toNativeSeparators(tools.filePath(target));
-            QByteArray bytes;
-            for (const QChar c : windowsPath.endsWith('\\') ? windowsPath.chopped(1) : windowsPath)
-                bytes += QByteArray(1, char(c.unicode() & 0xff)) + QByteArray(1, char(c.unicode() >> 8));
-            bytes += QByteArray(zeros ? 6 : 2, '\0');
+            QByteArray bytes = (windowsPath.endsWith('\\') ? windowsPath.chopped(1) : windowsPath).toLatin1();
+            bytes += QByteArray(zeros ? 3 : 1, '\0');
             return QStringLiteral("hex(1):") + QString::fromLatin1(bytes.toHex(','));
         };
-        QString reg = QStringLiteral("Windows Registry Editor Version 5.00\n");
+        QString reg = QStringLiteral("REGEDIT4\n");
         for (const char* view : {"", "Wow6432Node\\"}) {
             const QString tools = QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\%1Microsoft\\Shared Tools").arg(QLatin1String(view));
             reg += QStringLiteral("[-%1\\MSINFO]\n[-%1 Location]\n").arg(tools);
@@ -215,7 +213,7 @@ private slots:
         QFile file(tools.filePath(QStringLiteral("tools.reg")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reg.toUtf8()) > 0);
         file.close();
-        QCOMPARE(QProcess::execute(QStringLiteral("wine"), {"regedit", "/S", file.fileName()}), 0);
+        QCOMPARE(QProcess::execute(GameProcess::command().constFirst(), {"regedit", "/S", file.fileName()}), 0);
 
         GameProcess game(x_);
         QVERIFY2(game.start(), "the game showed no board");
