@@ -38,6 +38,7 @@ await() {
         tries=$((tries + 1))
         if [ "$tries" -gt 200 ]; then
             echo "x_session: $what" >&2
+            cat "$root"/*.log >&2 2>/dev/null
             exit 1
         fi
         sleep 0.1
@@ -53,7 +54,7 @@ export DISPLAY
 await "Xvfb does not answer on $DISPLAY" xdpyinfo
 
 if [ "$wm" = yes ]; then
-    openbox --sm-disable >/dev/null 2>&1 &
+    openbox --sm-disable >"$root/openbox.log" 2>&1 &
     pids="$pids $!"
     await "openbox did not take the display" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 fi
