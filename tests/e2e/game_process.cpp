@@ -82,7 +82,10 @@ bool GameProcess::clickChanging(QPoint inClient, const QRect& watched) const
 
 bool GameProcess::closeBox(unsigned long box) const
 {
-    return x_.sendKey(box, "Return") && waitFor([&] { return !x_.isViewable(box); });
+    if (!x_.sendKey(box, "Return") || !waitFor([&] { return !x_.isViewable(box); }))
+        return false;
+    // Under a window manager, closed once it has made the main window active again.
+    return !x_.activeWindow() || waitFor([&] { return x_.activeWindow() == window_; });
 }
 
 bool GameProcess::endsNormally(int timeoutMs)

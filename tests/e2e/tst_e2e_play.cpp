@@ -246,13 +246,15 @@ private slots:
                  "the game after a win was won at its first drop");
     }
 
-    // The refusal leaves the typed text selected in its box; the keys still
-    // reach the game, which goes on.
+    // "abc" typed while a game runs is refused; the typed text stays, and
+    // the keys still reach the game, which goes on.
     void abcIsRefusedAndTheGameGoesOn()
     {
         openPanel();
-        typeInto(TimeBox, QStringLiteral("abc"));
         QVERIFY(key("F2"));
+        QVERIFY(key("space"));
+        QVERIFY2(waitFor([&] { return diskInHandOver(board(), 1); }), "F2 started no game");
+        typeInto(TimeBox, QStringLiteral("abc"));
         game_->click(OkButton);
         const unsigned long refusal = game_->box(QStringLiteral("Velmora"));
         QVERIFY2(refusal != 0, "no refusal box");
@@ -260,7 +262,7 @@ private slots:
         QVERIFY(game_->closeBox(refusal));
         QVERIFY(panelShown(board()));
         QVERIFY(key("space"));
-        QVERIFY2(waitFor([&] { return diskInHandOver(board(), 1); }), "the game stopped");
+        QVERIFY2(waitFor([&] { return cursorOver(board(), 1); }), "the game stopped");
     }
 
     // With a long tone of its own pitch under each cue's name: the lift, drop,
