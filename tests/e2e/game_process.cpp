@@ -94,6 +94,22 @@ bool GameProcess::endsNormally(int timeoutMs)
         && process_.exitCode() == 0;
 }
 
+bool looksAsKept(const std::function<QImage()>& grab, const QString& name)
+{
+    const QString windows = name + QStringLiteral("_windows.png");
+    const QString file = GameProcess::windowsBuild() && QFile::exists(QStringLiteral(VELMORA_PICTURES_DIR "/") + windows)
+        ? windows
+        : name + QStringLiteral(".png");
+    const QImage kept(QStringLiteral(VELMORA_PICTURES_DIR "/") + file);
+    QImage shown;
+    const bool same = waitFor([&] {
+        shown = grab();
+        return !kept.isNull() && shown == kept.convertToFormat(shown.format());
+    }, 3000);
+    shown.save(QDir(QStringLiteral(VELMORA_SCREENSHOT_DIR)).filePath(QStringLiteral("e2e_") + file));
+    return same;
+}
+
 namespace probe {
 
 int count(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches)

@@ -73,6 +73,11 @@ private:
     qint64 pid_ = 0;
 };
 
+// Waits up to 3 s for what grab() returns to equal the picture kept as
+// tests/e2e/pictures/NAME.png (NAME_windows.png for a Windows build where
+// one is kept), and saves the last one as e2e_NAME.png in the build for a look.
+bool looksAsKept(const std::function<QImage()>& grab, const QString& name);
+
 // What the board shows, in client coordinates of the unscaled window.
 namespace probe {
 

@@ -55,8 +55,9 @@ private slots:
         QCOMPARE(QRect(placed.x, placed.y, placed.width, placed.height), blit);
     }
 
-    // Pegs 5 pixels wide, DiskCount x 29 high above the base line; every disk
-    // bottom up, tower 1 first, each put on the screen as it is drawn.
+    // Every disk bottom up, tower 1 first, each put on the screen as it is
+    // drawn; moving the cursor draws nothing. (The pixels of the whole board
+    // are the end-to-end board test's.)
     void theBoardOnTheSurface()
     {
         TestGame test(true);
@@ -70,14 +71,7 @@ private slots:
         QCOMPARE(test.frontEnd.shown.size(), std::size_t{10});
         QCOMPARE(test.frontEnd.shown.front(), test.game.surface().bounds());  // cleared, pegs and disk 1
         QCOMPARE(test.frontEnd.shown.back(), (Rect{445, 303, 52, 87}));       // disk 10, last, on tower 2
-        const Surface& surface = test.game.surface();
-        for (const int x : {155, 159, 469, 473, 783, 787})
-            QVERIFY2(surface.pixel(x, 100) == Black && surface.pixel(x, 390) == Black, qPrintable(QString::number(x)));
-        for (const int x : {154, 160, 468, 474})
-            QCOMPARE(surface.pixel(x, 100), Game::BoardBackground);
-        QCOMPARE(surface.pixel(471, 99), Game::BoardBackground);
-        QCOMPARE(surface.pixel(471, 350), rgb(0, 0, 128));  // the disk covers its peg
-        QCOMPARE(surface.pixel(157, 145), Black);           // disk 9, the top of tower 1, leaves the peg
+        QCOMPARE(test.game.surface().pixel(471, 350), rgb(0, 0, 128));  // disk 10 covers its peg
     }
 
     void boxIncludesBothCornersAndRoundsHalvesToEven()
