@@ -183,12 +183,6 @@ unsigned long XSession::activeWindow() const
     return xdo_get_active_window(xdo_, &active) == XDO_SUCCESS ? active : 0;
 }
 
-unsigned long XSession::focusedWindow() const
-{
-    Window focused = 0;
-    return xdo_get_focused_window(xdo_, &focused) == XDO_SUCCESS ? focused : 0;
-}
-
 bool XSession::sendKey(unsigned long window, const char* keys) const
 {
     // Without a window manager nothing gives the window the keyboard: the test does.

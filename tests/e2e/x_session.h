@@ -43,7 +43,6 @@ public:
     // Asks the window manager to activate the window, as a click on it would.
     void activate(unsigned long window) const;
     unsigned long activeWindow() const;
-    unsigned long focusedWindow() const;  // the one with the keyboard
 
     // A key sequence such as "F4", "ctrl+o" or "shift+Right", pressed and
     // released with the window focused, or on whatever has the keyboard now.
