@@ -303,14 +303,19 @@ private slots:
                  "the drop's sound was not cut off by the win's");
         QVERIFY(game_->closeBox(won));
 
+        // Two ticks, then the whole 4-second ring before the box: the game
+        // waits for it. (How much of it is heard is the sound server's: on a
+        // starved machine it plays less of it in those four seconds.)
         mark = recorder_.quietMark();
+        QElapsedTimer clock;
         QVERIFY(key("F2"));
-        const unsigned long lost = game_->box(QStringLiteral("Game Over"), 15000);
+        clock.start();
+        const unsigned long lost = game_->box(QStringLiteral("Game Over"), 20000);
         QVERIFY2(lost != 0, "no Game Over box");
+        QVERIFY2(clock.elapsed() > 5500, qPrintable(QStringLiteral("the box came %1 ms after F2").arg(clock.elapsed())));
         QVERIFY2(soundsOnAfter(recorder_.now(), 4, pitches), "the buzz held the game");
         const auto rang = recorder_.since(mark).pitchRuns(pitches);
-        QVERIFY2(!rang.empty() && rang[0].first == 3 && rang[0].second > 3.5,
-                 qPrintable(QStringLiteral("the ring was cut short: pitch %1 for %2 s").arg(rang.empty() ? -1 : rang[0].first).arg(rang.empty() ? 0 : rang[0].second)));
+        QVERIFY2(!rang.empty() && rang[0].first == 3, "the ring was not heard first");
         QVERIFY(game_->closeBox(lost));
     }
 
