@@ -46,7 +46,9 @@ await() {
 }
 
 # The X server picks a free display itself and writes its number.
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$root/display" 2>"$root/xvfb.log" &
+# -noreset: the server would otherwise reset when its first client (the
+# readiness check) leaves, and refuse the next one meanwhile.
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$root/display" 2>"$root/xvfb.log" &
 pids="$!"
 await "Xvfb did not start" test -s "$root/display"
 DISPLAY=":$(cat "$root/display")"
