@@ -163,15 +163,17 @@ private slots:
     }
 
     // The first Tab into the panel reaches the time box with its text
-    // selected; 13 typed there and Time Down give 3. The game counts to 3,
-    // plays the whole ring, then the buzz under the Game Over box while the
-    // read-out counts on, and stops once the box is closed.
+    // selected; -7 typed there, then Time Up, Time Down and Time Up give 3.
+    // The game counts to 3, plays the whole ring, then the buzz under the
+    // Game Over box while the read-out counts on. The box blocks the window's
+    // close button, and the clock stops once the box is answered.
     void aLimitOfThreeSecondsLoses()
     {
         openPanel();
         QVERIFY(key("Tab"));
-        QVERIFY(x_.type(game_->window(), QStringLiteral("13")));
-        QVERIFY(game_->clickChanging(TimeDown, TimeBoxArea));
+        QVERIFY(x_.type(game_->window(), QStringLiteral("-7")));
+        for (const QPoint button : {TimeUp, TimeDown, TimeUp})
+            QVERIFY(game_->clickChanging(button, TimeBoxArea));
         applyAndWaitForDisks(10);
         const qint64 mark = recorder_.quietMark();
         QElapsedTimer clock;
@@ -185,6 +187,9 @@ private slots:
         QVERIFY2(waitFor([&] { return game_->client(Readout) != counted; }, 3000), "the read-out stopped under the box");
         save(x_.grab(lost), "e2e_lost_box.png");
         const Recording heard = recorder_.awaitSounds(mark, 1);
+        x_.closeByFrame(game_->window());
+        QVERIFY2(holdsFor([&] { return x_.isViewable(game_->window()) && x_.isViewable(lost); }, 700),
+                 "the window closed under its box");
         QVERIFY(game_->closeBox(lost));
         const QImage stopped = game_->client(Readout);
         QVERIFY2(holdsFor([&] { return game_->client(Readout) == stopped; }, 1500), "the clock ran on after the box");

@@ -139,14 +139,9 @@ QImage XSession::grab(unsigned long window, const QRect& part) const
                               ZPixmap);
     if (!image)
         return QImage();
-    // Xvfb's 24-bit screen is 0x00RRGGBB in 32-bit pixels, as QImage's RGB32.
-    QImage result(area.size(), QImage::Format_RGB32);
-    for (int y = 0; y < area.height(); ++y) {
-        const auto* from = reinterpret_cast<const quint32*>(image->data + y * image->bytes_per_line);
-        auto* to = reinterpret_cast<QRgb*>(result.scanLine(y));
-        for (int x = 0; x < area.width(); ++x)
-            to[x] = from[x] | 0xff000000u;
-    }
+    // Xvfb's 24-bit screen is 0x00RRGGBB in 32-bit pixels, which RGB32 reads as opaque.
+    const QImage result = QImage(reinterpret_cast<const uchar*>(image->data), area.width(), area.height(),
+                                 image->bytes_per_line, QImage::Format_RGB32).copy();
     XDestroyImage(image);
     return result;
 }

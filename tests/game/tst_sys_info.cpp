@@ -15,7 +15,7 @@ class FakeRegistry : public Registry {
 public:
     std::map<std::string, std::map<std::string, std::pair<std::uint32_t, std::string>>> keys;  // type, bytes
     std::string refused;  // a key that refuses the access mask
-    std::vector<std::string> opened;
+    std::vector<std::string> opened;  // each key asked for; an open one's handle is 101 + its place here
     std::vector<std::uint32_t> closed;
     std::uint32_t accessAsked = 0;
 
@@ -24,20 +24,15 @@ public:
     {
         accessAsked = access;
         opened.push_back(subKey);
-        *key = 0;
-        if (root != HKEY_LOCAL_MACHINE || options != 0 || !keys.count(subKey))
-            return ERROR_FILE_NOT_FOUND;
-        if (subKey == refused)
-            return ERROR_ACCESS_DENIED;
-        handles_.push_back(subKey);
-        *key = static_cast<std::uint32_t>(100 + handles_.size());
-        return ERROR_SUCCESS;
+        const bool exists = root == HKEY_LOCAL_MACHINE && options == 0 && keys.count(subKey);
+        *key = exists && subKey != refused ? static_cast<std::uint32_t>(100 + opened.size()) : 0;
+        return !exists ? ERROR_FILE_NOT_FOUND : *key ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
     }
 
     std::int32_t RegQueryValueExA(std::uint32_t key, const std::string& valueName, std::uint32_t* type,
                                   unsigned char* buffer, std::uint32_t* size) override
     {
-        const auto& values = keys.at(handles_.at(key - 101));
+        const auto& values = keys.at(opened.at(key - 101));
         const auto found = values.find(valueName);
         if (found == values.end())
             return ERROR_FILE_NOT_FOUND;
@@ -56,9 +51,6 @@ public:
         closed.push_back(key);
         return key > 100 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
     }
-
-private:
-    std::vector<std::string> handles_;
 };
 
 const std::string ToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
