@@ -153,13 +153,4 @@ bool panelShown(const QImage& board)
     return !board.isNull() && board.pixel(15, 590) == PanelBlue;
 }
 
-void solve(int disks, int from, int to, std::vector<std::pair<int, int>>& moves)
-{
-    if (disks == 0)
-        return;
-    solve(disks - 1, from, 6 - from - to, moves);
-    moves.emplace_back(from, to);
-    solve(disks - 1, 6 - from - to, to, moves);
-}
-
 } // namespace probe

@@ -114,7 +114,4 @@ bool diskInHandOver(const QImage& board, int tower);
 int navyOnTower(const QImage& board, int tower);
 bool panelShown(const QImage& board);
 
-// The shortest solution: every move of n disks from one tower to another.
-void solve(int disks, int from, int to, std::vector<std::pair<int, int>>& moves);
-
 } // namespace probe

@@ -3,6 +3,7 @@
 // the sound it made itself; every check waits for the state it expects.
 
 #include "game_process.h"
+#include "shortest_solution.h"
 #include "sink_recorder.h"
 
 #include <QDir>
@@ -214,9 +215,7 @@ private slots:
         applyAndWaitForDisks(4);
         const qint64 mark = recorder_.quietMark();
         QVERIFY(key("F2"));
-        std::vector<std::pair<int, int>> moves;
-        solve(4, 1, 3, moves);
-        for (const auto& [from, to] : moves) {
+        for (const auto& [from, to] : shortestSolution(4, 1, 3)) {
             goTo(from);
             QVERIFY(key("space"));
             goTo(to);
@@ -230,9 +229,10 @@ private slots:
         }), "the finished tower is not on the screen under the box");
         save(board(), "e2e_won.png");
         // The last sound is the win's arpeggio of high notes, 1.2 s, which cut
-        // the final drop's low knock short.
+        // the final drop's low knock short. (A starved sound server may leave
+        // short gaps in it.)
         const auto winsLast = [](const Recording& heard) {
-            const auto sounds = heard.sounds();
+            const auto sounds = heard.sounds(250);
             const auto second = static_cast<std::size_t>(heard.rate);
             return !sounds.empty() && sounds.back().second - sounds.back().first > second
                 && heard.crossingsPerSecond(sounds.back().second - second, sounds.back().second - second / 10) > 900;
@@ -249,25 +249,6 @@ private slots:
         QVERIFY(waitFor([&] { return cursorOver(board(), 3); }));
         QVERIFY2(holdsFor([&] { return game_->box(QStringLiteral("Finish ...."), 0) == 0; }, 1000),
                  "the game after a win was won at its first drop");
-    }
-
-    // "abc" typed while a game runs is refused; the typed text stays, and
-    // the keys still reach the game, which goes on.
-    void abcIsRefusedAndTheGameGoesOn()
-    {
-        openPanel();
-        QVERIFY(key("F2"));
-        QVERIFY(key("space"));
-        QVERIFY2(waitFor([&] { return diskInHandOver(board(), 1); }), "F2 started no game");
-        typeInto(TimeBox, QStringLiteral("abc"));
-        game_->click(OkButton);
-        const unsigned long refusal = game_->box(QStringLiteral("Velmora"));
-        QVERIFY2(refusal != 0, "no refusal box");
-        save(x_.grab(refusal), "e2e_refusal.png");
-        QVERIFY(game_->closeBox(refusal));
-        QVERIFY(panelShown(board()));
-        QVERIFY(key("space"));
-        QVERIFY2(waitFor([&] { return cursorOver(board(), 1); }), "the game stopped");
     }
 
     // With a long tone of its own pitch under each cue's name: the lift, drop,

@@ -1,9 +1,8 @@
-// Drawing the board: where each disk and peg goes, the renderer's order seen
+// Drawing the board: the renderer's order seen
 // on the surface, and the surface's own operations.
 
 #include "board/keyboard.h"
 #include "recording_front_end.h"
-#include "render/placement.h"
 
 #include <QTest>
 
@@ -26,29 +25,6 @@ class TestDrawing : public QObject {
     Q_OBJECT
 
 private slots:
-    // Where a disk is copied to: tower, disk, level, disks in the game.
-    void diskPlacement_data()
-    {
-        QTest::addColumn<QList<int>>("place");
-        QTest::addColumn<QRect>("blit");
-        QTest::newRow("disk 2 at level 2: 81.2 high") << QList<int>{1, 2, 2, 10} << QRect(59, 284, 196, 81);
-        QTest::newRow("disk 10 at level 10: 34.8 high") << QList<int>{1, 10, 10, 10} << QRect(131, 132, 52, 35);
-        QTest::newRow("disk 5 at the bottom of tower 3") << QList<int>{3, 5, 1, 10} << QRect(714, 303, 142, 87);
-        QTest::newRow("15 disks: disk 15 at level 15") << QList<int>{1, 15, 15, 15} << QRect(134, 37, 46, 6);
-    }
-
-    void diskPlacement()
-    {
-        QFETCH(QList<int>, place);
-        QFETCH(QRect, blit);
-        const auto word = [&](int i) { return static_cast<std::int16_t>(place[i]); };
-        TestGame test;
-        test.state().DiskCount = word(3);
-        test.game.NewGame();
-        const DiskBlit placed = velmora::diskPlacement(test.state(), word(0), word(1), word(2), 214.0f, 87.0f);
-        QCOMPARE(QRect(placed.x, placed.y, placed.width, placed.height), blit);
-    }
-
     // Every disk bottom up, tower 1 first, each put on the screen as it is
     // drawn; moving the cursor draws nothing. (The pixels of the whole board
     // are the end-to-end board test's.)

@@ -4,6 +4,7 @@
 #include "board/keyboard.h"
 #include "board/reset_board.h"
 #include "recording_front_end.h"
+#include "shortest_solution.h"
 
 #include <QTest>
 
@@ -13,7 +14,6 @@
 using namespace velmora;
 
 using Journal = std::vector<std::string>;
-using Moves = std::vector<std::pair<std::int16_t, std::int16_t>>;
 
 // Picture sizes and disk count, and the layout they give.
 struct Layout {
@@ -39,25 +39,14 @@ struct Play : TestGame {
             press(KeyCodeRight);
     }
 
-    Journal move(std::int16_t from, std::int16_t to)
+    Journal move(int from, int to)
     {
-        goTo(from);
+        goTo(static_cast<std::int16_t>(from));
         press(KeyCodeSpace);
-        goTo(to);
+        goTo(static_cast<std::int16_t>(to));
         return press(KeyCodeSpace);
     }
 };
-
-// The shortest solution: every move of n disks from one tower to another.
-void solve(int disks, std::int16_t from, std::int16_t to, Moves& moves)
-{
-    if (disks == 0)
-        return;
-    const auto spare = static_cast<std::int16_t>(6 - from - to);
-    solve(disks - 1, from, spare, moves);
-    moves.emplace_back(from, to);
-    solve(disks - 1, spare, to, moves);
-}
 
 // Everything that must hold after any key; empty when it does.
 QString brokenInvariant(const GameState& state, float spriteLeft)
@@ -155,8 +144,7 @@ private slots:
     {
         QFETCH(int, disks);
         Play play(disks);
-        Moves moves;
-        solve(disks, 1, 3, moves);
+        const auto moves = shortestSolution(disks, 1, 3);
         for (std::size_t i = 0; i + 1 < moves.size(); ++i) {
             QCOMPARE(play.move(moves[i].first, moves[i].second), Journal{"cue drop"});
             QCOMPARE(play.state().Finished, BooleanFalse);
@@ -179,8 +167,7 @@ private slots:
     void aFullTowerTwoWinsNothing()
     {
         Play play(5);
-        Moves moves;
-        solve(5, 1, 2, moves);
+        const auto moves = shortestSolution(5, 1, 2);
         for (const auto& [from, to] : moves)
             play.move(from, to);
         QCOMPARE(play.state().TowerCount(2), 5);

@@ -56,126 +56,111 @@ public:
 const std::string ToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string FolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-std::string text(const std::string& value)
+// A registry value: its type (0: no such value) and bytes.
+struct Value {
+    std::uint32_t type = 0;
+    std::string bytes;
+};
+
+Value text(const std::string& value)
 {
-    return value + std::string(1, '\0');
+    return Value{1, value + std::string(1, '\0')};
 }
 
+// What the game asked of the system, in order: "exists PATH", "start PATH",
+// "message"; the one file that exists is `file`.
 class FakePlatform : public SysInfoPlatform {
 public:
-    std::string file;  // the one file that exists
-    std::vector<std::string> started;
-    int messages = 0;
+    std::string file;
+    QStringList asked;
 
-    bool fileExists(const std::string& path) override { return path == file; }
+    bool fileExists(const std::string& path) override
+    {
+        asked << "exists " + QString::fromStdString(path);
+        return path == file;
+    }
     bool startProgram(const std::string& path) override
     {
-        started.push_back(path);
-        return fileExists(path);
+        asked << "start " + QString::fromStdString(path);
+        return path == file;
     }
-    void showUnavailable() override { ++messages; }
+    void showUnavailable() override { asked << QStringLiteral("message"); }
 };
+
+const QString Tool = QStringLiteral("C:\\Tools\\msinfo32.exe");
+const QString Folder = QStringLiteral("C:\\Common\\MSInfo");
+const QString InFolder = Folder + QStringLiteral("\\MSINFO32.EXE");
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::string)
+Q_DECLARE_METATYPE(Value)
 
 class TestSysInfo : public QObject {
     Q_OBJECT
 
 private slots:
-    // One value under the tool's key, looked up with "stale" in the caller's text.
-    void getKeyValue_data()
-    {
-        QTest::addColumn<int>("type");  // 0: no such value
-        QTest::addColumn<std::string>("bytes");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<std::string>("value");
-        QTest::newRow("text") << 1 << text("C:\\Tools\\msinfo32.exe") << true << std::string("C:\\Tools\\msinfo32.exe");
-        QTest::newRow("text without its zero keeps its last character") << 1 << std::string("C:\\bare") << true
-                                                                        << std::string("C:\\bare");
-        QTest::newRow("empty text") << 1 << text("") << true << std::string();
-        QTest::newRow("1023 characters fit") << 1 << text(std::string(1023, 'x')) << true << std::string(1023, 'x');
-        QTest::newRow("1024 and a zero do not") << 1 << text(std::string(1024, 'x')) << false << std::string();
-        QTest::newRow("number, most significant byte first") << 4 << std::string("\x78\x56\x34\x12", 4) << true
-                                                             << std::string("&h12345678");
-        QTest::newRow("number ending in a zero byte: taken for a terminator")
-            << 4 << std::string("\x01\x00\x00\x00", 4) << true << std::string("&h000001");
-        QTest::newRow("other types are found and leave the text") << 3 << std::string("\x01\x02", 2) << true
-                                                                  << std::string("stale");
-        QTest::newRow("missing value") << 0 << std::string() << false << std::string();
-    }
-
-    void getKeyValue()
-    {
-        QFETCH(int, type);
-        QFETCH(std::string, bytes);
-        QFETCH(bool, found);
-        QFETCH(std::string, value);
-        FakeRegistry registry;
-        registry.keys[ToolKey]["OTHER"] = {1, text("x")};
-        if (type != 0)
-            registry.keys[ToolKey]["PATH"] = {static_cast<std::uint32_t>(type), bytes};
-        std::uint32_t root = Registry::HKEY_LOCAL_MACHINE;
-        std::string keyName = ToolKey;
-        std::string valueName = "PATH";
-        std::string text = "stale";
-        QCOMPARE(GetKeyValue(registry, root, keyName, valueName, text), found);
-        QCOMPARE(text, value);
-        QCOMPARE(keyName, ToolKey);  // the by-reference names come back unchanged
-        QCOMPARE(valueName, std::string("PATH"));
-        QCOMPARE(registry.accessAsked, 0x20019u);  // KEY_READ
-        QCOMPARE(registry.closed, std::vector<std::uint32_t>{101});
-    }
-
     // The tool where the first key names it, else MSINFO32.EXE in the folder
-    // the second names; whatever fails ends in the one message.
+    // the second names; whatever fails ends in the one message. Each row: the
+    // two values, the file that exists, what was asked, how many keys were read.
     void startSysInfo_data()
     {
-        QTest::addColumn<QString>("path");    // the first key's value; empty: none
-        QTest::addColumn<QString>("folder");  // the second key's
-        QTest::addColumn<QString>("file");    // the file that exists
-        QTest::addColumn<QString>("started");
+        QTest::addColumn<Value>("path");
+        QTest::addColumn<Value>("folder");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("asked");
         QTest::addColumn<int>("keysRead");
-        const QString tool = QStringLiteral("C:\\Tools\\msinfo32.exe");
-        const QString folder = QStringLiteral("C:\\Common\\MSInfo");
-        const QString inFolder = folder + QStringLiteral("\\MSINFO32.EXE");
-        QTest::newRow("first key: the second is not read") << tool << folder << tool << tool << 1;
-        QTest::newRow("first key naming a missing file: the message") << tool << folder << inFolder << "" << 1;
-        QTest::newRow("second key and the tool in its folder") << "" << folder << inFolder << inFolder << 2;
+        const Value none;
+        const Value folder = text(Folder.toStdString());
+        const QString fromFolder = "exists " + InFolder + ", start " + InFolder;
+        QTest::newRow("first key: the second is not read") << text(Tool.toStdString()) << folder << Tool
+                                                           << "start " + Tool << 1;
+        QTest::newRow("first key naming a missing file") << text(Tool.toStdString()) << folder << InFolder
+                                                         << "start " + Tool + ", message" << 1;
+        QTest::newRow("text without its zero keeps its last character")
+            << Value{1, "C:\\bare"} << none << "" << "start C:\\bare, message" << 1;
+        QTest::newRow("empty text") << text("") << none << Tool << "start , message" << 1;
+        QTest::newRow("zero bytes: an error") << Value{1, ""} << folder << InFolder << "message" << 1;
+        QTest::newRow("1023 characters fit") << text(std::string(1023, 'x')) << none << QString(1023, 'x')
+                                             << "start " + QString(1023, 'x') << 1;
+        QTest::newRow("1024 and a zero do not: the second key") << text(std::string(1024, 'x')) << folder << InFolder
+                                                                << fromFolder << 2;
+        QTest::newRow("number, most significant byte first") << Value{4, std::string("\x78\x56\x34\x12", 4)} << none
+                                                             << "" << "start &h12345678, message" << 1;
+        QTest::newRow("number ending in a zero byte: taken for a terminator")
+            << Value{4, std::string("\x01\x00\x00\x00", 4)} << none << "" << "start &h000001, message" << 1;
+        QTest::newRow("other types are found and name nothing") << Value{3, "\x01\x02"} << folder << InFolder
+                                                                << "start , message" << 1;
+        QTest::newRow("second key and the tool in its folder") << none << folder << InFolder << fromFolder << 2;
         QTest::newRow("second key's text with more zeros: read up to the first")
-            << "" << folder + QString(2, QChar(0)) << inFolder << inFolder << 2;
-        QTest::newRow("second key refusing to be read") << "" << "refused" << inFolder << "" << 2;
-        QTest::newRow("second key without the tool") << "" << folder << tool << "" << 2;
-        QTest::newRow("neither key") << "" << "" << tool << "" << 2;
-        QTest::newRow("first value of zero bytes: an error, the message") << "\x01" << "" << tool << "" << 1;
+            << none << text((Folder + QString(2, QChar(0))).toStdString()) << InFolder << fromFolder << 2;
+        QTest::newRow("second key refusing to be read") << none << Value{1, "refused"} << InFolder << "message" << 2;
+        QTest::newRow("second key without the tool") << none << folder << Tool << "exists " + InFolder + ", message"
+                                                     << 2;
+        QTest::newRow("neither key") << none << none << Tool << "message" << 2;
     }
 
     void startSysInfo()
     {
-        QFETCH(QString, path);
-        QFETCH(QString, folder);
+        QFETCH(Value, path);
+        QFETCH(Value, folder);
         QFETCH(QString, file);
-        QFETCH(QString, started);
+        QFETCH(QString, asked);
         QFETCH(int, keysRead);
         FakeRegistry registry;
-        if (path == QStringLiteral("\x01"))
-            registry.keys[ToolKey]["PATH"] = {1, std::string()};
-        else if (!path.isEmpty())
-            registry.keys[ToolKey]["PATH"] = {1, text(path.toStdString())};
-        if (!folder.isEmpty())
-            registry.keys[FolderKey]["MSINFO"] = {1, text(folder.toStdString())};
-        if (folder == QStringLiteral("refused"))
+        registry.keys[ToolKey]["OTHER"] = {1, "x"};
+        if (path.type != 0)
+            registry.keys[ToolKey]["PATH"] = {path.type, path.bytes};
+        if (folder.type != 0)
+            registry.keys[FolderKey]["MSINFO"] = {folder.type, folder.bytes};
+        if (folder.bytes == "refused")
             registry.refused = FolderKey;
         FakePlatform platform;
         platform.file = file.toStdString();
         StartSysInfo(registry, platform);
+        QCOMPARE(platform.asked.join(QStringLiteral(", ")), asked);
         QCOMPARE(static_cast<int>(registry.opened.size()), keysRead);
+        QCOMPARE(registry.accessAsked, 0x20019u);  // KEY_READ
         QCOMPARE(registry.closed.size(), registry.opened.size());  // closed on every path, unopened as 0
-        const bool runs = !started.isEmpty();
-        QCOMPARE(platform.messages, runs ? 0 : 1);
-        if (runs)
-            QCOMPARE(platform.started, std::vector<std::string>{started.toStdString()});
     }
 };
 
