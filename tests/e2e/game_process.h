@@ -88,7 +88,8 @@ inline const QRgb White = qRgb(255, 255, 255);
 inline const QRgb PanelBlue = qRgb(0, 0, 255);
 inline const QRgb Grey = qRgb(128, 128, 128);
 
-// Centres of the options panel's controls (the panel stands at 8, 432).
+// The options panel, and the centres of its controls.
+inline const QRect PanelArea(8, 432, 481, 169);
 inline const QRect TimeBoxArea(8 + 176, 432 + 48, 57, 41);
 inline const QRect LevelBoxArea(8 + 176, 432 + 104, 57, 41);
 inline const QPoint TimeBox = TimeBoxArea.center();

@@ -140,13 +140,12 @@ private slots:
     // only a program counts. A stand-in tool leaves a file beside itself.
     void systemInfoStartsOnlyAProgram_data()
     {
-        QTest::addColumn<QString>("path");    // the tool's path, first location
-        QTest::addColumn<QString>("folder");  // the folder of MSINFO32.EXE, second location
+        QTest::addColumn<QString>("path");    // in the tools folder: the first location's value
+        QTest::addColumn<QString>("folder");  // the second's, with two more zeros after its own
         QTest::addColumn<bool>("started");
-        QTest::newRow("first location") << "probe" << "" << true;
-        QTest::newRow("first location naming a folder") << "folder" << "" << false;
-        QTest::newRow("second location") << "" << "folder" << true;
-        QTest::newRow("second location, trailing zeros") << "" << "folder\\0\\0" << true;
+        QTest::newRow("first location") << "MSINFO32.EXE" << "" << true;
+        QTest::newRow("first location naming a folder") << "empty" << "" << false;
+        QTest::newRow("second location") << "" << "." << true;
         QTest::newRow("second location without the tool") << "" << "empty" << false;
     }
 
@@ -161,26 +160,19 @@ private slots:
         QVERIFY(QDir(tools.path()).mkpath(QStringLiteral("empty")));
         const QString probe = QFileInfo(GameProcess::command().constLast()).dir().filePath(QStringLiteral("sysinfo_probe.exe"));
         QVERIFY2(QFile::copy(probe, tools.filePath(QStringLiteral("MSINFO32.EXE"))), qPrintable(probe));
-        // A text value with its zero, and two more where asked for.
-        const auto value = [&](QString name) {
-            const bool zeros = name.endsWith(QStringLiteral("\\0\\0"));
-            name.chop(zeros ? 4 : 0);
-            const QString target = name == QStringLiteral("probe") ? QStringLiteral("MSINFO32.EXE")
-                : name == QStringLiteral("empty")                  ? QStringLiteral("empty")
-                                                                   : QString();
-            const QString windowsPath = QStringLiteral("Z:") + QDir::toNativeSeparators(tools.filePath(target));
-            QByteArray bytes = (windowsPath.endsWith('\\') ? windowsPath.chopped(1) : windowsPath).toLatin1();
-            bytes += QByteArray(zeros ? 3 : 1, '\0');
-            return QStringLiteral("hex(1):") + QString::fromLatin1(bytes.toHex(','));
+        // A text value: the Windows path of a name in the tools folder, and its zeros.
+        const auto value = [&](const QString& name, int zeros) {
+            const QString windowsPath = "Z:" + QDir::toNativeSeparators(QDir::cleanPath(tools.filePath(name)));
+            return "hex(1):" + QString::fromLatin1((windowsPath.toLatin1() + QByteArray(zeros, '\0')).toHex(','));
         };
         QString reg = QStringLiteral("REGEDIT4\n");
         for (const char* view : {"", "Wow6432Node\\"}) {
-            const QString tools = QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\%1Microsoft\\Shared Tools").arg(QLatin1String(view));
-            reg += QStringLiteral("[-%1\\MSINFO]\n[-%1 Location]\n").arg(tools);
+            const QString key = QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\%1Microsoft\\Shared Tools").arg(QLatin1String(view));
+            reg += QStringLiteral("[-%1\\MSINFO]\n[-%1 Location]\n").arg(key);
             if (!path.isEmpty())
-                reg += QStringLiteral("[%1\\MSINFO]\n\"PATH\"=%2\n").arg(tools, value(path));
+                reg += QStringLiteral("[%1\\MSINFO]\n\"PATH\"=%2\n").arg(key, value(path, 1));
             if (!folder.isEmpty())
-                reg += QStringLiteral("[%1 Location]\n\"MSINFO\"=%2\n").arg(tools, value(folder));
+                reg += QStringLiteral("[%1 Location]\n\"MSINFO\"=%2\n").arg(key, value(folder, 3));
         }
         QFile file(tools.filePath(QStringLiteral("tools.reg")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reg.toUtf8()) > 0);

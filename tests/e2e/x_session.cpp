@@ -1,6 +1,7 @@
 #include "x_session.h"
 
 #include <QDeadlineTimer>
+#include <QRegularExpression>
 #include <QThread>
 
 extern "C" {
@@ -33,18 +34,6 @@ int ignoreXErrors(Display*, XErrorEvent*)
     return 0;
 }
 
-// The title as an anchored extended regular expression, which is what libxdo matches.
-QByteArray exactly(const QString& title)
-{
-    QByteArray pattern = "^";
-    for (const char c : title.toUtf8()) {
-        if (QByteArrayView(".[]()*+?{}|^$\\").contains(c))
-            pattern += '\\';
-        pattern += c;
-    }
-    return pattern + '$';
-}
-
 } // namespace
 
 XSession::XSession()
@@ -68,7 +57,9 @@ QSize XSession::screenSize() const
 
 QList<unsigned long> XSession::windows(const QString& title, qint64 pid) const
 {
-    const QByteArray pattern = exactly(title);
+    // An anchored regular expression is what libxdo matches; each character
+    // that is not a letter or a digit is escaped, as the C library reads it.
+    const QByteArray pattern = "^" + QRegularExpression::escape(title).toUtf8() + "$";
     xdo_search_t search{};
     search.winname = pattern.constData();
     search.pid = static_cast<int>(pid);
