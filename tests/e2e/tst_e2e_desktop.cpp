@@ -69,7 +69,6 @@ private slots:
         QTest::addColumn<QString>("phase");
         QTest::newRow("idle") << "idle";
         QTest::newRow("game running") << "running";
-        QTest::newRow("options panel open") << "panel";
         QTest::newRow("About open") << "about";
     }
 
@@ -85,9 +84,6 @@ private slots:
             QVERIFY(game.key("F2"));
             QVERIFY(game.key("space"));
             QVERIFY(waitFor([&] { return diskInHandOver(game.client(), 1); }));
-        } else if (phase == QStringLiteral("panel")) {
-            QVERIFY(game.key("ctrl+o"));
-            QVERIFY(waitFor([&] { return panelShown(game.client()); }));
         } else if (phase == QStringLiteral("about")) {
             const unsigned long about = openAbout(game);
             QVERIFY2(about, "F1 opened no active About dialog");
