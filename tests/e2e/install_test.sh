@@ -6,8 +6,9 @@ set -eu
 build=$1
 play=$2
 work=$(mktemp -d)
-trap 'kill "$game" 2>/dev/null || true; rm -rf "$work"' EXIT
-game=0
+game=""
+# (kill with no game started would be "kill 0": the whole process group, the test runner included)
+trap '[ -z "$game" ] || kill "$game" 2>/dev/null; rm -rf "$work"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
