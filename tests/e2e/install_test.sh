@@ -8,7 +8,7 @@ play=$2
 work=$(mktemp -d)
 game=""
 # (kill with no game started would be "kill 0": the whole process group, the test runner included)
-trap '[ -z "$game" ] || kill "$game" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'if [ -n "$game" ]; then kill "$game" 2>/dev/null || true; fi; rm -rf "$work"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
