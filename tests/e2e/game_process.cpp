@@ -75,7 +75,14 @@ QImage GameProcess::client(const QRect& part) const
 
 bool GameProcess::clickChanging(QPoint inClient, const QRect& watched) const
 {
-    const QImage before = client(watched);
+    // Nothing else may change the part meanwhile (a blinking caret would pass
+    // for the click's work): it must first stand still for 600 ms.
+    QImage before;
+    if (!waitFor([&] {
+            before = client(watched);
+            return holdsFor([&] { return client(watched) == before; }, 600);
+        }))
+        return false;
     click(inClient);
     return waitFor([&] { return client(watched) != before; });
 }

@@ -53,7 +53,8 @@ public:
     bool key(const char* name) const { return x_.sendKey(window_, name); }
     void click(QPoint inClient) const { x_.click(window_, inWindow(inClient)); }
     // A click that must change what a part of the client area shows (a step
-    // button and its box), waited for: the next click comes after it.
+    // button and its box), once that part stands still, waited for: the next
+    // click comes after it.
     bool clickChanging(QPoint inClient, const QRect& watched) const;
     // A box of this program with this title, waited for.
     unsigned long box(const QString& title, int timeoutMs = 10000) const { return x_.findWindow(title, timeoutMs, pid_); }

@@ -62,17 +62,19 @@ QList<unsigned long> XSession::windows(const QString& title, qint64 pid) const
     const QByteArray pattern = "^" + QRegularExpression::escape(title).toUtf8() + "$";
     xdo_search_t search{};
     search.winname = pattern.constData();
-    search.pid = static_cast<int>(pid);
     search.max_depth = -1;
     search.only_visible = 1;
     search.require = xdo_search_t::SEARCH_ALL;
-    search.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE | (pid ? SEARCH_PID : 0);
+    // Not libxdo's own match by process: it reads through a null pointer when
+    // a window vanishes in the middle of the search.
+    search.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE;
     Window* found = nullptr;
     unsigned int count = 0;
     xdo_search_windows(xdo_, &search, &found, &count);
     QList<unsigned long> result;
     for (unsigned int i = 0; i < count; ++i)
-        result << found[i];
+        if (!pid || windowPid(found[i]) == pid)
+            result << found[i];
     free(found);
     return result;
 }
@@ -110,7 +112,20 @@ bool XSession::isViewable(unsigned long window) const
 
 qint64 XSession::windowPid(unsigned long window) const
 {
-    return xdo_get_pid_window(xdo_, window);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    const Atom pidAtom = XInternAtom(xdo_->xdpy, "_NET_WM_PID", 0);
+    qint64 pid = 0;
+    if (XGetWindowProperty(xdo_->xdpy, window, pidAtom, 0, 1, 0, XA_CARDINAL, &type, &format, &items, &left, &data)
+            == Success
+        && data && items == 1 && format == 32)
+        pid = static_cast<qint64>(*reinterpret_cast<unsigned long*>(data));
+    if (data)
+        XFree(data);
+    return pid;
 }
 
 QImage XSession::grab(unsigned long window) const

@@ -46,7 +46,8 @@ struct Recording {
     }
 
     // The separate sounds: loud stretches apart by at least gapMs of quiet.
-    std::vector<std::pair<std::size_t, std::size_t>> sounds(int gapMs = 60, double threshold = 0.02) const
+    // (A starved sound server leaves shorter gaps inside one sound.)
+    std::vector<std::pair<std::size_t, std::size_t>> sounds(int gapMs = 250, double threshold = 0.02) const
     {
         const std::size_t window = static_cast<std::size_t>(rate / 100);
         const std::size_t gap = static_cast<std::size_t>(rate) * static_cast<std::size_t>(gapMs) / 1000;
