@@ -20,7 +20,7 @@ namespace {
 // A front end that shows nothing: the game's own work alone.
 class QuietFrontEnd : public FrontEnd {
 public:
-    void setMenuEnabled(MenuItem, bool) override {}
+    void setCommandEnabled(Command, bool) override {}
     void setPanelVisible(bool) override {}
     std::string optionText(OptionBox) const override { return {}; }
     void setOptionText(OptionBox, const std::string&) override {}

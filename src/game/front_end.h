@@ -9,10 +9,19 @@
 
 namespace velmora {
 
-// The two menu items whose state changes with the phase of the game.
-enum class MenuItem {
-    Start,    // "StartJoc"
-    Options,  // "Optiuni"
+// What the player asks of the game through the window: a menu item, its
+// shortcut key or a button. Each reaches the game as Game::command().
+enum class Command {
+    Start,      // "StartJoc", F2
+    Options,    // "Optiuni", Ctrl+O
+    Exit,       // "Exit", F4
+    About,      // "Despre", F1
+    TimeUp,     // the options panel's buttons
+    TimeDown,
+    LevelUp,
+    LevelDown,
+    Apply,      // "Ok"
+    SystemInfo, // the About dialog's "System Info..."
 };
 
 // The options panel's two text boxes, the only store of the values being
@@ -24,14 +33,17 @@ enum class OptionBox {
 
 // What the game asks of the window it is played in, in the game's words. A
 // front end (Qt, Win32) implements it with its toolkit and turns the toolkit's
-// events into calls on the Game: keys, clock ticks, menu choices, clicks.
-// Every call does its work before returning; none calls back into the game,
-// except showMessage, inside which clock ticks may arrive and run.
+// events into calls on the Game: keys, clock ticks, commands, clicks. Every
+// call does its work and returns at once; none calls back into the game.
+// What the game waits for (a message box to be closed, the time-up ring to
+// end) the front end reports later, as Game::messageClosed and
+// Game::cueEnded, from an event of its own.
 class FrontEnd {
 public:
     virtual ~FrontEnd() = default;
 
-    virtual void setMenuEnabled(MenuItem item, bool enabled) = 0;
+    // Greys or enables the menu item of a command, and its shortcut key.
+    virtual void setCommandEnabled(Command command, bool enabled) = 0;
 
     // Shows or hides the options panel with all its controls. Hidden, none of
     // them keeps the keyboard.
@@ -58,16 +70,21 @@ public:
     // Puts the part of the drawing surface that changed on the screen now.
     virtual void showSurface(const Rect& changed) = 0;
 
-    // A modal message box with the prompt, the title, one OK button and no
-    // icon; returns once it is closed. The clock keeps ticking meanwhile.
+    // A message box with the prompt, the title, one OK button and no icon,
+    // modal to every window of the program. Returns at once; once the player
+    // has closed it, the front end calls Game::messageClosed(). A box opened
+    // while another is open stands over it and is closed first.
     virtual void showMessage(const std::string& prompt, const std::string& title) = 0;
-    // The report of a failed check, shown before the program ends.
+    // The report of a failed check, shown the same way, with an error icon.
     virtual void showFailure(const std::string& report) = 0;
 
     // On: the one-second clock (re)starts from now, so the first tick comes a
     // whole second later. Off: no further tick is delivered.
     virtual void setClockRunning(bool running) = 0;
 
+    // Starts the cue and returns at once. For a cue the game waits for
+    // (cueHolds) the front end calls Game::cueEnded() once it has sounded to
+    // its end or its bound has passed, also when it could not sound at all.
     virtual void playCue(Cue cue) = 0;
 
     // Shows the About dialog, loading it if it is not open; never a second one.

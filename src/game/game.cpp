@@ -37,9 +37,83 @@ bool Game::run(const std::function<void()>& handler)
     }
     failed_ = true;
     setClock(false);
+    afterCue_ = nullptr;
+    afterBoxes_.assign(1, [this] { frontEnd_->quit(1); });
     frontEnd_->showFailure(report);
-    frontEnd_->quit(1);
     return false;
+}
+
+void Game::showMessage(const std::string& prompt, const std::string& title, std::function<void()> then)
+{
+    afterBoxes_.push_back(then ? std::move(then) : [] {});
+    frontEnd_->showMessage(prompt, title);
+}
+
+void Game::messageClosed()
+{
+    if (afterBoxes_.empty())
+        return;
+    const std::function<void()> then = std::move(afterBoxes_.back());
+    afterBoxes_.pop_back();
+    if (failed_)
+        then();  // the failure's own: the end of the program
+    else
+        run(then);
+}
+
+void Game::cueEnded()
+{
+    if (!afterCue_)
+        return;
+    const std::function<void()> then = std::exchange(afterCue_, nullptr);
+    run(then);
+    // The tick that fell due while the ring held the game comes now.
+    if (std::exchange(tickDue_, false))
+        tick();
+}
+
+void Game::command(Command command)
+{
+    if (waiting() || !enabled(command))
+        return;
+    run([&] {
+        switch (command) {
+        case Command::Start: startGame(); break;
+        case Command::Options: frontEnd_->setPanelVisible(true); break;  // an open panel stays as it is
+        case Command::Exit:
+            // At once, in every phase; there is nothing to save.
+            setClock(false);
+            frontEnd_->quit(0);
+            break;
+        case Command::About: frontEnd_->showAbout(); break;  // modeless: the game goes on
+        case Command::TimeUp: stepOption(OptionBox::TimeLimit, 10, 1510, "30"); break;
+        case Command::TimeDown: stepOption(OptionBox::TimeLimit, -10, 20, "1500"); break;
+        case Command::LevelUp: stepOption(OptionBox::DiskCount, 1, 11, "4"); break;
+        case Command::LevelDown: stepOption(OptionBox::DiskCount, -1, 3, "10"); break;
+        case Command::Apply: applyOptions(); break;
+        case Command::SystemInfo: break;
+        }
+    });
+}
+
+bool Game::closeWindow()
+{
+    if (waiting())
+        return false;
+    if (!failed_)
+        setClock(false);
+    return true;
+}
+
+bool Game::enabled(Command command) const
+{
+    return command == Command::Start ? startEnabled_ : command == Command::Options ? optionsEnabled_ : true;
+}
+
+void Game::setEnabled(Command command, bool enabled)
+{
+    (command == Command::Start ? startEnabled_ : optionsEnabled_) = enabled;
+    frontEnd_->setCommandEnabled(command, enabled);
 }
 
 void Game::setClock(bool running)
@@ -50,13 +124,8 @@ void Game::setClock(bool running)
 
 void Game::keyDown(std::int16_t keyCode, std::int16_t shift)
 {
-    run([&] { Form_KeyDown(state_, *this, keyCode, shift); });
-}
-
-// Modeless: the game goes on while the dialog is open.
-void Game::openAbout()
-{
-    run([&] { frontEnd_->showAbout(); });
+    if (!waiting())
+        run([&] { Form_KeyDown(state_, *this, keyCode, shift); });
 }
 
 // BoardHost ----------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -17,15 +18,22 @@ namespace velmora {
 // new game, the clock's ticks with the lost game, the won game, exit), the
 // options panel's logic and the keys. It drives a FrontEnd and is driven by
 // it: every event of the window arrives as one call below and runs to its
-// end before the next, except where it waits in a message box, inside which
-// clock ticks arrive and run nested.
+// end before the next. No call waits.
+//
+// What the game waits for is a state of its own. While one of its message
+// boxes is open, the main window's keys and commands do nothing and ticks run
+// as ever; once the box is closed (messageClosed) the game goes on with what
+// follows it. While the time-up ring sounds the game is held as a blocked
+// thread would be: keys and commands are dropped, the ticks that fall due
+// come as one tick after it, and the game goes on once it has ended
+// (cueEnded).
 //
 // No phase variable exists: a game is in play exactly while the clock runs.
 // The phase is the clock, the two menu items, the panel and Finished.
 //
 // A failed check (an overflow, a bad index) in any handler is reported with
-// the runtime's message and ends the program with status 1; from then on no
-// event runs anything.
+// the runtime's message; once the report is closed the program ends with
+// status 1. From the failure on no event runs anything.
 class Game : public BoardHost {
 public:
     static constexpr std::int32_t ClientWidth = 1002;
@@ -45,27 +53,31 @@ public:
     // option boxes, and the first board. False if it failed (reported).
     bool load();
 
-    // The menu.
-    void startGame();   // "StartJoc", F2: also during a game, afresh
-    void openOptions(); // "Optiuni", Ctrl+O
-    void exitGame();    // "Exit", F4: at once, in every phase
-    void openAbout();   // "Despre", F1
+    // A menu item, its shortcut key or a button. A command whose item is
+    // greyed, or that comes while the game waits, does nothing.
+    void command(Command command);
+    bool enabled(Command command) const;
 
     // One tick of the one-second clock. A tick that arrives after the clock
     // was switched off is dropped.
     void tick();
 
-    // A key going down anywhere in the main window (see takesKeyAt), before
-    // the control that has the focus gets it too. Virtual-key code and shift
+    // A key going down anywhere in the main window, before the control that
+    // has the focus gets it too: once per key. Virtual-key code and shift
     // state (1 Shift, 2 Ctrl, 4 Alt).
     void keyDown(std::int16_t keyCode, std::int16_t shift);
 
-    // The options panel's buttons.
-    void stepTimeUp();
-    void stepTimeDown();
-    void stepLevelUp();
-    void stepLevelDown();
-    void applyOptions();  // "Ok"
+    // The player closes the main window by its frame. While the game waits
+    // it stays (the box in front is answered first): false. Otherwise the
+    // clock ends with the window: true.
+    bool closeWindow();
+
+    // What the front end reports of what the game waits for: the most recent
+    // of the open message boxes was closed; the cue the game waits for ended.
+    void messageClosed();
+    void cueEnded();
+    // Whether a message box is open or the ring sounds.
+    bool waiting() const { return !afterBoxes_.empty() || afterCue_ != nullptr; }
 
     void NewGame();
     void EndGameWon() override;
@@ -75,9 +87,6 @@ public:
     Surface& surface() { return surface_; }
     const BoardPictures& pictures() const { return pictures_; }
     bool clockRunning() const override { return clockRunning_; }
-    // The window's font size: the game sets it, and nothing prints with it.
-    float fontSize() const { return fontSize_; }
-    void setFontSize(float points) { fontSize_ = points; }
 
     // BoardHost
     PictureSizes pictureSizes() const override;
@@ -90,9 +99,15 @@ public:
 
 private:
     void Form_Load();
+    void startGame();
     void LoseGame();
+    void countSecond();
     void placeReadout();
     void setClock(bool running);
+    void setEnabled(Command command, bool enabled);
+    // Opens a message box; `then` runs once it is closed.
+    void showMessage(const std::string& prompt, const std::string& title, std::function<void()> then = {});
+    void applyOptions();
     void stepOption(OptionBox box, double step, double wrapValue, const char* replacement);
     void refuseOption(OptionBox box);
 
@@ -105,16 +120,14 @@ private:
     BoardTarget target_;
     FrontEnd* frontEnd_ = nullptr;
     bool clockRunning_ = false;
+    bool startEnabled_ = true;
+    bool optionsEnabled_ = true;
     bool failed_ = false;
-    float fontSize_ = 0.0f;
+    // What follows each open message box, the most recent last, and what
+    // follows the ring while it sounds; a tick that fell due meanwhile.
+    std::vector<std::function<void()>> afterBoxes_;
+    std::function<void()> afterCue_;
+    bool tickDue_ = false;
 };
-
-// Where a key is handled: a key event travels from the control that has the
-// focus up to its window, and the game takes it once, where it first arrives
-// (the focused control, else the window itself). The key is never consumed.
-inline bool takesKeyAt(const void* receiver, const void* focusedInWindow, const void* window)
-{
-    return receiver == (focusedInWindow ? focusedInWindow : window);
-}
 
 } // namespace velmora

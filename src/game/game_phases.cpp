@@ -6,17 +6,12 @@
 
 #include "board/checked_math.h"
 #include "board/reset_board.h"
+#include "sound/cue_table.h"
 
 #include <limits>
 #include <string>
 
 namespace velmora {
-
-namespace {
-
-constexpr float NewGameFontSize = 16.0f;
-
-} // namespace
 
 bool Game::load()
 {
@@ -46,7 +41,6 @@ void Game::placeReadout()
 void Game::NewGame()
 {
     placeReadout();
-    fontSize_ = NewGameFontSize;
     ResetBoard(state_, *this);
 }
 
@@ -54,42 +48,55 @@ void Game::NewGame()
 // first second, all disks on tower 1.
 void Game::startGame()
 {
-    run([&] {
-        setClock(true);
-        state_.ElapsedSeconds = 0;
-        frontEnd_->setMenuEnabled(MenuItem::Options, false);
-        state_.Finished = BooleanFalse;
-        NewGame();
-    });
+    setClock(true);
+    state_.ElapsedSeconds = 0;
+    setEnabled(Command::Options, false);
+    state_.Finished = BooleanFalse;
+    NewGame();
 }
 
+// While the ring holds the game, the ticks that fall due come as one, after it.
 void Game::tick()
 {
     if (!clockRunning_)
         return;
-    run([&] {
-        // The 16-bit count stops at its largest value instead of overflowing:
-        // a game left that long simply can no longer be lost by time.
-        if (state_.ElapsedSeconds == std::numeric_limits<std::int16_t>::max())
-            return;
-        state_.ElapsedSeconds = add16(state_.ElapsedSeconds, 1);
-        frontEnd_->setReadout(std::to_string(state_.ElapsedSeconds));
-        if (state_.ElapsedSeconds == state_.TimeLimit)
-            LoseGame();
-    });
+    if (afterCue_) {
+        tickDue_ = true;
+        return;
+    }
+    run([&] { countSecond(); });
 }
 
-// The time-up end. The clock keeps running while the box is open, so ticks
-// run nested inside it and the read-out counts on; it stops once the box is
+void Game::countSecond()
+{
+    // The 16-bit count stops at its largest value instead of overflowing: a
+    // game left that long simply can no longer be lost by time.
+    if (state_.ElapsedSeconds == std::numeric_limits<std::int16_t>::max())
+        return;
+    state_.ElapsedSeconds = add16(state_.ElapsedSeconds, 1);
+    frontEnd_->setReadout(std::to_string(state_.ElapsedSeconds));
+    if (state_.ElapsedSeconds == state_.TimeLimit)
+        LoseGame();
+}
+
+// The time-up end: the whole ring, then the buzz and the box. The clock runs
+// on under the box, so the read-out counts on; it stops once the box is
 // closed.
 void Game::LoseGame()
 {
     PlaySoundCue(Cue::TimeUp);
-    PlaySoundCue(Cue::Lose);
-    frontEnd_->showMessage("Ati pierdut - mai incercati", "Game Over");
-    frontEnd_->setMenuEnabled(MenuItem::Start, true);
-    frontEnd_->setMenuEnabled(MenuItem::Options, true);
-    setClock(false);
+    auto afterRing = [this] {
+        PlaySoundCue(Cue::Lose);
+        showMessage("Ati pierdut - mai incercati", "Game Over", [this] {
+            setEnabled(Command::Start, true);
+            setEnabled(Command::Options, true);
+            setClock(false);
+        });
+    };
+    if (cueHolds(Cue::TimeUp))
+        afterCue_ = std::move(afterRing);
+    else
+        afterRing();
 }
 
 // Run by the move rules after the last disk landed on tower 3 and the board
@@ -98,17 +105,9 @@ void Game::EndGameWon()
 {
     PlaySoundCue(Cue::Win);
     setClock(false);
-    frontEnd_->showMessage("Felicitari, ati terminat ... ", "Finish ....");
-    frontEnd_->setMenuEnabled(MenuItem::Options, true);
-    frontEnd_->setMenuEnabled(MenuItem::Start, true);
-}
-
-// Ends the program at once, in every phase; there is nothing to save.
-void Game::exitGame()
-{
-    run([&] {
-        setClock(false);
-        frontEnd_->quit(0);
+    showMessage("Felicitari, ati terminat ... ", "Finish ....", [this] {
+        setEnabled(Command::Options, true);
+        setEnabled(Command::Start, true);
     });
 }
 

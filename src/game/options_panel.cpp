@@ -12,9 +12,6 @@ namespace velmora {
 
 namespace {
 
-constexpr double TimeStep = 10;
-constexpr double LevelStep = 1;
-
 const char* const RefusalTitle = "Velmora";
 const char* const TimeRefused =
     "Timpul (Time) trebuie sa fie un numar de secunde intre -32768 si 32767, de exemplu 60.";
@@ -22,32 +19,6 @@ const char* const LevelRefused =
     "Nivelul (Level) trebuie sa fie un numar de discuri de la 1 la 15, de exemplu 10.";
 
 } // namespace
-
-// Shows the panel; a panel already shown stays as it is.
-void Game::openOptions()
-{
-    run([&] { frontEnd_->setPanelVisible(true); });
-}
-
-void Game::stepTimeUp()
-{
-    run([&] { stepOption(OptionBox::TimeLimit, TimeStep, 1510, "30"); });
-}
-
-void Game::stepTimeDown()
-{
-    run([&] { stepOption(OptionBox::TimeLimit, -TimeStep, 20, "1500"); });
-}
-
-void Game::stepLevelUp()
-{
-    run([&] { stepOption(OptionBox::DiskCount, LevelStep, 11, "4"); });
-}
-
-void Game::stepLevelDown()
-{
-    run([&] { stepOption(OptionBox::DiskCount, -LevelStep, 3, "10"); });
-}
 
 // Adds the step and writes the sum back, then reads it again: exactly the wrap
 // value is replaced by the other end of the range. A value off the grid of
@@ -68,33 +39,31 @@ void Game::stepOption(OptionBox box, double step, double wrapValue, const char* 
 // Values the game cannot use are refused before anything is applied.
 void Game::applyOptions()
 {
-    run([&] {
-        const std::optional<double> time = readNumber(frontEnd_->optionText(OptionBox::TimeLimit));
-        const std::optional<std::int16_t> timeLimit = time ? toInteger16(*time) : std::nullopt;
-        if (!timeLimit) {
-            refuseOption(OptionBox::TimeLimit);
-            return;
-        }
-        const std::optional<double> level = readNumber(frontEnd_->optionText(OptionBox::DiskCount));
-        const std::optional<std::int16_t> diskCount = level ? toInteger16(*level) : std::nullopt;
-        if (!diskCount || *diskCount < MinDiskCount || *diskCount > MaxDiskCount) {
-            refuseOption(OptionBox::DiskCount);
-            return;
-        }
-        state_.TimeLimit = *timeLimit;
-        state_.DiskCount = *diskCount;
-        NewGame();
-        frontEnd_->setPanelVisible(false);
-        frontEnd_->setMenuEnabled(MenuItem::Start, true);
-    });
+    const std::optional<double> time = readNumber(frontEnd_->optionText(OptionBox::TimeLimit));
+    const std::optional<std::int16_t> timeLimit = time ? toInteger16(*time) : std::nullopt;
+    if (!timeLimit) {
+        refuseOption(OptionBox::TimeLimit);
+        return;
+    }
+    const std::optional<double> level = readNumber(frontEnd_->optionText(OptionBox::DiskCount));
+    const std::optional<std::int16_t> diskCount = level ? toInteger16(*level) : std::nullopt;
+    if (!diskCount || *diskCount < MinDiskCount || *diskCount > MaxDiskCount) {
+        refuseOption(OptionBox::DiskCount);
+        return;
+    }
+    state_.TimeLimit = *timeLimit;
+    state_.DiskCount = *diskCount;
+    NewGame();
+    frontEnd_->setPanelVisible(false);
+    setEnabled(Command::Start, true);
 }
 
 // Says what the box takes and leaves everything as it was, the typed text
 // included, ready to be corrected.
 void Game::refuseOption(OptionBox box)
 {
-    frontEnd_->showMessage(box == OptionBox::TimeLimit ? TimeRefused : LevelRefused, RefusalTitle);
-    frontEnd_->selectOptionText(box);
+    showMessage(box == OptionBox::TimeLimit ? TimeRefused : LevelRefused, RefusalTitle,
+                [this, box] { frontEnd_->selectOptionText(box); });
 }
 
 } // namespace velmora

@@ -37,7 +37,6 @@ int main(int argc, char** argv)
     velmora::MainWindow window(game.surface());
     velmora::QtFrontEnd frontEnd(window, game);
     game.attach(frontEnd);
-    game.setFontSize(static_cast<float>(window.font().pointSizeF()));
     if (!game.load())
         return 1;
     frontEnd.describeBoard();

@@ -44,14 +44,18 @@ QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
     player_ = std::make_unique<LazySoundPlayer>(programFolder, [] { QApplication::beep(); });
 
     clock_.setInterval(1000);
-    connect(
-        &clock_, &QTimer::timeout, this,
-        [this] {
-            // A tick still queued when the clock stopped is dropped.
-            if (clock_.isActive())
-                game_.tick();
-        },
-        Qt::QueuedConnection);
+    connect(&clock_, &QTimer::timeout, this, [this] { game_.tick(); });
+
+    // The cue the game waits for: asked after every few milliseconds whether
+    // it still sounds.
+    cueWait_.setInterval(10);
+    connect(&cueWait_, &QTimer::timeout, this, [this] {
+        if (player_->holding())
+            return;
+        cueWait_.stop();
+        game_.cueEnded();
+        describeBoard();
+    });
 
     // Three quiet seconds after a cue the sound device is let go, so that an
     // idle game does no work at all.
@@ -62,21 +66,21 @@ QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
             soundRest_.start();
     });
 
-    connect(window.startAction, &QAction::triggered, this, [this] {
-        game_.startGame();
-        describeBoard();
-    });
-    connect(window.optionsAction, &QAction::triggered, this, [this] { game_.openOptions(); });
-    connect(window.exitAction, &QAction::triggered, this, [this] { game_.exitGame(); });
-    connect(window.aboutAction, &QAction::triggered, this, [this] { game_.openAbout(); });
-    connect(window.timeUpButton, &QPushButton::clicked, this, [this] { game_.stepTimeUp(); });
-    connect(window.timeDownButton, &QPushButton::clicked, this, [this] { game_.stepTimeDown(); });
-    connect(window.levelUpButton, &QPushButton::clicked, this, [this] { game_.stepLevelUp(); });
-    connect(window.levelDownButton, &QPushButton::clicked, this, [this] { game_.stepLevelDown(); });
-    connect(window.applyButton, &QPushButton::clicked, this, [this] {
-        game_.applyOptions();
-        describeBoard();
-    });
+    const auto give = [this](auto* sender, auto signal, Command command) {
+        connect(sender, signal, this, [this, command] {
+            game_.command(command);
+            describeBoard();
+        });
+    };
+    give(window.startAction, &QAction::triggered, Command::Start);
+    give(window.optionsAction, &QAction::triggered, Command::Options);
+    give(window.exitAction, &QAction::triggered, Command::Exit);
+    give(window.aboutAction, &QAction::triggered, Command::About);
+    give(window.timeUpButton, &QPushButton::clicked, Command::TimeUp);
+    give(window.timeDownButton, &QPushButton::clicked, Command::TimeDown);
+    give(window.levelUpButton, &QPushButton::clicked, Command::LevelUp);
+    give(window.levelDownButton, &QPushButton::clicked, Command::LevelDown);
+    give(window.applyButton, &QPushButton::clicked, Command::Apply);
 
     qApp->installEventFilter(this);
     screenReader_ = QAccessible::isActive();
@@ -92,21 +96,23 @@ QtFrontEnd::~QtFrontEnd()
 
 bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
 {
-    // Closing the window by its frame ends its clock with it; an About still
-    // open keeps the program going until it is closed too.
+    // Closing the window by its frame: an About still open keeps the program
+    // going until it is closed too.
     if (event->type() == QEvent::Close && watched == &window_) {
-        clock_.stop();
-        return false;
+        if (game_.closeWindow())
+            return false;
+        event->ignore();
+        return true;
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
     if (widget->window() != &window_)
         return false;
+    // A key travels from the focused control up to the window: it is taken
+    // once, where it first arrives.
     QWidget* focused = QApplication::focusWidget();
-    if (focused && focused->window() != &window_)
-        focused = nullptr;
-    if (!takesKeyAt(widget, focused, &window_))
+    if (widget != (focused && focused->window() == &window_ ? focused : &window_))
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
     game_.keyDown(virtualKeyCode(key->key()), shiftState(key->modifiers()));
@@ -127,9 +133,9 @@ void QtFrontEnd::accessibilityActiveChanged(bool active)
     describeBoard();
 }
 
-void QtFrontEnd::setMenuEnabled(MenuItem item, bool enabled)
+void QtFrontEnd::setCommandEnabled(Command command, bool enabled)
 {
-    (item == MenuItem::Start ? window_.startAction : window_.optionsAction)->setEnabled(enabled);
+    (command == Command::Start ? window_.startAction : window_.optionsAction)->setEnabled(enabled);
 }
 
 QLineEdit* QtFrontEnd::textBox(OptionBox box) const
@@ -205,18 +211,26 @@ void QtFrontEnd::showSurface(const Rect& changed)
 
 void QtFrontEnd::showMessage(const std::string& prompt, const std::string& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt),
-                    QMessageBox::NoButton, &window_);
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);  // plain, without a theme's icon
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    openBox(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt));
 }
 
 void QtFrontEnd::showFailure(const std::string& report)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), QString::fromStdString(report),
-                    QMessageBox::Ok, &window_);
-    box.exec();
+    openBox(QMessageBox::Critical, QApplication::applicationName(), QString::fromStdString(report));
+}
+
+// Modal to every window of the program; the game hears when it is closed.
+void QtFrontEnd::openBox(QMessageBox::Icon icon, const QString& title, const QString& prompt)
+{
+    auto* box = new QMessageBox(icon, title, prompt, QMessageBox::NoButton, &window_);
+    box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);  // plain, without a theme's icon
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    connect(box, &QMessageBox::finished, this, [this] {
+        game_.messageClosed();
+        describeBoard();
+    });
+    box->show();
 }
 
 void QtFrontEnd::setClockRunning(bool running)
@@ -231,6 +245,8 @@ void QtFrontEnd::playCue(Cue cue)
 {
     PlaySoundCue(*player_, programFolder(), cue);
     soundRest_.start();
+    if (cueHolds(cue))
+        cueWait_.start();
 }
 
 void QtFrontEnd::showAbout()

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QImage>
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -26,10 +27,8 @@ class MainWindow;
 // Keys: an event filter on the application sees every key meant for the
 // main window or any of its controls (a filter on the window would miss the
 // focused control's) and hands each to the game once, consuming none.
-// Ticks: each one is handled from the event queue rather than inside the
-// timer's own activation, because Qt never fires a timer again while its
-// activation runs, and the lost game's message box must let further ticks
-// run nested.
+// Message boxes are opened and left to the event loop; the game hears when
+// each one closes.
 class QtFrontEnd : public QObject, public FrontEnd, private QAccessible::ActivationObserver {
     Q_OBJECT
 
@@ -41,7 +40,7 @@ public:
     // may have changed it; nothing at all while no screen reader listens.
     void describeBoard();
 
-    void setMenuEnabled(MenuItem item, bool enabled) override;
+    void setCommandEnabled(Command command, bool enabled) override;
     void setPanelVisible(bool visible) override;
     std::string optionText(OptionBox box) const override;
     void setOptionText(OptionBox box, const std::string& text) override;
@@ -65,11 +64,13 @@ protected:
 
 private:
     void accessibilityActiveChanged(bool active) override;
+    void openBox(QMessageBox::Icon icon, const QString& title, const QString& prompt);
     QLineEdit* textBox(OptionBox box) const;
 
     MainWindow& window_;
     Game& game_;
     QTimer clock_;
+    QTimer cueWait_;
     QTimer soundRest_;  // lets the sound device go a while after the last cue
     std::unique_ptr<SoundPlayer> player_;
     QImage cursorImage_;

@@ -20,6 +20,12 @@ struct CueFile {
 
 CueFile cueFile(Cue cue);
 
+// Whether the game waits for the cue to end (the time-up ring alone).
+inline bool cueHolds(Cue cue)
+{
+    return cueFile(cue).flags == SoundSync;
+}
+
 // The full path of a cue: the folder followed directly by the file name, whose
 // leading backslash is the only separator and becomes '/'. Nothing is tidied,
 // so the root folder "/" gives "//arrow.wav".

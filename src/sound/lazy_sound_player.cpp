@@ -60,6 +60,11 @@ void LazySoundPlayer::play(const std::string& path, std::uint32_t flags)
         player_->play(path, flags);
 }
 
+bool LazySoundPlayer::holding()
+{
+    return player_ && player_->holding();
+}
+
 bool LazySoundPlayer::rest()
 {
     return player_ && player_->rest();

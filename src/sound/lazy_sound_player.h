@@ -26,6 +26,7 @@ public:
     LazySoundPlayer& operator=(const LazySoundPlayer&) = delete;
 
     void play(const std::string& path, std::uint32_t flags) override;
+    bool holding() override;
     bool rest() override;
 
     // Whether the backend has been loaded (by a cue).

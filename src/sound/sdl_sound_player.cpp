@@ -12,7 +12,6 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 
 namespace velmora {
 
@@ -23,9 +22,9 @@ constexpr int OutputChannels = 2;
 constexpr int OutputBufferFrames = 512;  // about 12 ms: short latency for short cues
 constexpr std::chrono::seconds RetryDeviceAfter{10};
 
-// A blocking cue holds the whole game, so it never holds it longer than this:
-// a longer sound is stopped here and the game goes on as after its end.
-constexpr std::chrono::seconds LongestBlockingCue{5};
+// A synchronous cue holds the whole game, so it never holds it longer than
+// this: a longer sound is stopped here and the game goes on as after its end.
+constexpr std::chrono::seconds LongestHeldCue{5};
 // Larger files are not read at all: about 25 minutes of CD-quality sound, far
 // beyond any cue, and reading them would freeze the game by itself.
 constexpr off_t LargestCueFile = off_t{256} << 20;
@@ -121,6 +120,7 @@ bool SdlSoundPlayer::rest()
 
 void SdlSoundPlayer::stopSounding()
 {
+    holdUntil_.reset();
     if (!sounding_)
         return;
     Mix_HaltChannel(0);
@@ -136,6 +136,7 @@ std::chrono::milliseconds SdlSoundPlayer::lengthOf(const Mix_Chunk& chunk) const
 
 void SdlSoundPlayer::play(const std::string& path, std::uint32_t flags)
 {
+    holdUntil_.reset();
     if (!open_) {
         if (failedBefore_ && std::chrono::steady_clock::now() - lastFailure_ < RetryDeviceAfter)
             return;
@@ -163,16 +164,25 @@ void SdlSoundPlayer::play(const std::string& path, std::uint32_t flags)
     if (flags != SoundSync)
         return;
 
-    // SDL plays on its own thread; the cue has ended once its own length and
-    // the device's last buffer have passed. The mixer's "still playing" flag
-    // is no clock: on PulseAudio it lags the sound by half a second. A cue
-    // longer than the bound is stopped there.
-    const auto start = std::chrono::steady_clock::now();
+    // The cue has ended once its own length and the device's last buffer
+    // have passed. The mixer's "still playing" flag is no clock: on
+    // PulseAudio it lags the sound by half a second.
     const auto drain = std::chrono::milliseconds(1000LL * bufferFrames_ / frequency_);
     const auto length = lengthOf(*chunk) + drain;
-    std::this_thread::sleep_until(start + std::min<std::chrono::milliseconds>(length, LongestBlockingCue));
-    if (length > LongestBlockingCue)
+    holdUntil_ = std::chrono::steady_clock::now() + std::min<std::chrono::milliseconds>(length, LongestHeldCue);
+    cutAtHold_ = length > LongestHeldCue;
+}
+
+bool SdlSoundPlayer::holding()
+{
+    if (!holdUntil_)
+        return false;
+    if (std::chrono::steady_clock::now() < *holdUntil_)
+        return true;
+    holdUntil_.reset();
+    if (cutAtHold_)
         stopSounding();
+    return false;
 }
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 struct Mix_Chunk;
@@ -13,10 +14,9 @@ namespace velmora {
 
 // The real player: SDL2_mixer on one mixing channel, so a new cue cuts off the
 // one sounding. Only SDL's audio subsystem is used, with its signal handlers
-// off. SDL mixes on its own thread: an asynchronous cue returns once started,
-// a synchronous one blocks the caller for the sound's own length plus one
-// device buffer (about 12 ms), without handling any event of the window, and
-// for five seconds at most: a longer sound is stopped there.
+// off. SDL mixes on its own thread and every cue returns once started; a
+// synchronous one holds for the sound's own length plus one device buffer
+// (about 12 ms), five seconds at most: a longer sound is stopped there.
 //
 // The device is taken at the first cue (a few milliseconds) and let go by
 // rest() once quiet: SDL's mixing thread wakes every few milliseconds while a
@@ -36,6 +36,7 @@ public:
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
     void play(const std::string& path, std::uint32_t flags) override;
+    bool holding() override;
     bool rest() override;
 
     // Takes the device now rather than at the next cue; false without one.
@@ -49,6 +50,9 @@ private:
 
     Fallback fallback_;
     Mix_Chunk* sounding_ = nullptr;
+    // Until when a synchronous cue holds, and whether it is cut there.
+    std::optional<std::chrono::steady_clock::time_point> holdUntil_;
+    bool cutAtHold_ = false;
     bool open_ = false;
     bool failedBefore_ = false;
     std::chrono::steady_clock::time_point lastFailure_{};

@@ -2,6 +2,7 @@
 // controls, its window procedure, and the message loop with the key preview.
 
 #include "game/game.h"
+#include "sound/cue_table.h"
 #include "win32/about_window.h"
 #include "win32/resource_ids.h"
 #include "win32/win32_front_end.h"
@@ -14,6 +15,8 @@ namespace velmora {
 namespace {
 
 constexpr int ClockTimer = 1;
+constexpr int CueTimer = 2;
+constexpr UINT ShowBoxMessage = WM_APP + 1;
 
 enum CommandId : int {
     StartCommand = 101,
@@ -210,9 +213,15 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         game_.surface().ensureSize(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_TIMER:
-        // A tick still queued when the clock stopped is dropped.
-        if (wParam == ClockTimer && clockRunning_)
+        if (wParam == ClockTimer) {
             game_.tick();
+        } else if (wParam == CueTimer && !player_->holding()) {
+            KillTimer(window, CueTimer);
+            game_.cueEnded();
+        }
+        return 0;
+    case ShowBoxMessage:
+        showNextBox();
         return 0;
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 || HIWORD(wParam) == 1 || HIWORD(wParam) == BN_CLICKED)
@@ -239,9 +248,8 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CLOSE:
         // Closing the window by its frame ends it and its clock; an About
         // still open keeps the program going until it is closed too.
-        KillTimer(window, ClockTimer);
-        clockRunning_ = false;
-        DestroyWindow(window);
+        if (game_.closeWindow())
+            DestroyWindow(window);
         return 0;
     case WM_DESTROY:
         window_ = nullptr;
@@ -255,22 +263,13 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 void Win32FrontEnd::command(int id)
 {
-    // A disabled item's accelerator does nothing.
-    if ((id == StartCommand || id == OptionsCommand)
-        && (GetMenuState(menu_, static_cast<UINT>(id), MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED)))
-        return;
-    switch (id) {
-    case StartCommand: game_.startGame(); break;
-    case OptionsCommand: game_.openOptions(); break;
-    case ExitCommand: game_.exitGame(); break;
-    case AboutCommand: game_.openAbout(); break;
-    case TimeUpCommand: game_.stepTimeUp(); break;
-    case TimeDownCommand: game_.stepTimeDown(); break;
-    case LevelUpCommand: game_.stepLevelUp(); break;
-    case LevelDownCommand: game_.stepLevelDown(); break;
-    case ApplyCommand: game_.applyOptions(); break;
-    default: break;
-    }
+    static const std::pair<int, Command> commands[] = {
+        {StartCommand, Command::Start},      {OptionsCommand, Command::Options},   {ExitCommand, Command::Exit},
+        {AboutCommand, Command::About},      {TimeUpCommand, Command::TimeUp},     {TimeDownCommand, Command::TimeDown},
+        {LevelUpCommand, Command::LevelUp}, {LevelDownCommand, Command::LevelDown}, {ApplyCommand, Command::Apply}};
+    for (const auto& [known, command] : commands)
+        if (known == id)
+            game_.command(command);
 }
 
 void Win32FrontEnd::showAbout()
@@ -287,6 +286,38 @@ void Win32FrontEnd::aboutClosed()
     about_.reset();
     if (!window_)
         PostQuitMessage(0);
+}
+
+// Shows the box asked for first, modal, from an event of its own: the game
+// is not on the stack while it is open, and ticks run as ever. A box asked
+// for meanwhile opens over it and is closed first.
+void Win32FrontEnd::showNextBox()
+{
+    if (boxes_.empty())
+        return;
+    const Box box = std::move(boxes_.front());
+    boxes_.pop_front();
+    MessageBoxW(window_, wide(box.prompt).c_str(), wide(box.title).c_str(), box.style);
+    game_.messageClosed();
+}
+
+void Win32FrontEnd::showMessage(const std::string& prompt, const std::string& title)
+{
+    boxes_.push_back(Box{prompt, title, MB_OK});
+    PostMessageW(window_, ShowBoxMessage, 0, 0);
+}
+
+void Win32FrontEnd::showFailure(const std::string& report)
+{
+    boxes_.push_back(Box{report, "Velmora", MB_OK | MB_ICONERROR});
+    PostMessageW(window_, ShowBoxMessage, 0, 0);
+}
+
+void Win32FrontEnd::playCue(Cue cue)
+{
+    PlaySoundCue(*player_, programFolder(), cue);
+    if (cueHolds(cue))
+        SetTimer(window_, CueTimer, 10, nullptr);
 }
 
 void Win32FrontEnd::quit(int status)

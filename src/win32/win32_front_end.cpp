@@ -90,9 +90,9 @@ void Win32FrontEnd::showSurface(const Rect& changed)
     UpdateWindow(window_);
 }
 
-void Win32FrontEnd::setMenuEnabled(MenuItem item, bool enabled)
+void Win32FrontEnd::setCommandEnabled(Command command, bool enabled)
 {
-    EnableMenuItem(menu_, item == MenuItem::Start ? 101 : 102, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu_, command == Command::Start ? 101 : 102, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void Win32FrontEnd::setPanelVisible(bool visible)
@@ -141,28 +141,12 @@ void Win32FrontEnd::placeReadout(std::int32_t left, std::int32_t top)
     SetWindowPos(readOut_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-void Win32FrontEnd::showMessage(const std::string& prompt, const std::string& title)
-{
-    MessageBoxW(window_, wide(prompt).c_str(), wide(title).c_str(), MB_OK);
-}
-
-void Win32FrontEnd::showFailure(const std::string& report)
-{
-    MessageBoxW(window_, wide(report).c_str(), L"Velmora", MB_OK | MB_ICONERROR);
-}
-
 void Win32FrontEnd::setClockRunning(bool running)
 {
-    clockRunning_ = running;
     if (running)
         SetTimer(window_, ClockTimer, 1000, nullptr);  // again from now
     else
         KillTimer(window_, ClockTimer);
-}
-
-void Win32FrontEnd::playCue(Cue cue)
-{
-    PlaySoundCue(*player_, programFolder(), cue);
 }
 
 // The sprite -----------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -22,8 +23,9 @@ class Game;
 //
 // Keys: the message loop hands every key going down in the main window or
 // any of its controls to the game first (keyDown), before the accelerators and
-// the control; none is consumed. Ticks: a one-second SetTimer; a message box's
-// own loop dispatches WM_TIMER, so ticks run nested under it.
+// the control; none is consumed. Ticks: a one-second SetTimer. Message boxes
+// are opened from a message posted to the window, after the game's call has
+// returned; their own loop goes on dispatching ticks.
 class Win32FrontEnd : public FrontEnd {
 public:
     Win32FrontEnd(HINSTANCE instance, Game& game);
@@ -37,7 +39,7 @@ public:
     // Runs the message loop until the program ends; its exit status.
     int run();
 
-    void setMenuEnabled(MenuItem item, bool enabled) override;
+    void setCommandEnabled(Command command, bool enabled) override;
     void setPanelVisible(bool visible) override;
     std::string optionText(OptionBox box) const override;
     void setOptionText(OptionBox box, const std::string& text) override;
@@ -67,6 +69,7 @@ private:
     void paintSprite(HWND window, HDC dc);
     void placeSprite();
     void aboutClosed();
+    void showNextBox();
     HWND textBox(OptionBox box) const { return box == OptionBox::TimeLimit ? timeLimitBox_ : diskCountBox_; }
 
     HINSTANCE instance_;
@@ -97,8 +100,14 @@ private:
     SpritePicture spritePicture_ = SpritePicture::Empty;
     float spriteLeft_ = 264;
     float spriteTop_ = 640;
-    bool clockRunning_ = false;
     int exitStatus_ = 0;
+    // The message boxes asked for and not opened yet.
+    struct Box {
+        std::string prompt;
+        std::string title;
+        UINT style;
+    };
+    std::deque<Box> boxes_;
 };
 
 // The text of a UTF-8 string for the wide Windows calls, and back.

@@ -61,22 +61,30 @@ std::optional<DWORD> lengthMs(const std::wstring& path)
 
 void WinmmPlayer::play(const std::string& path, std::uint32_t flags)
 {
+    holdUntil_ = 0;
     const std::wstring file = wide(path);
-    if (flags != SoundSync) {
-        PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
-        return;
-    }
-    const std::optional<DWORD> length = lengthMs(file);
+    const std::optional<DWORD> length = flags == SoundSync ? lengthMs(file) : std::nullopt;
     if (!length) {
-        // Not a wave file: the default sound, waited for as winmm does.
-        PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_SYNC);
+        // Not held: an asynchronous cue, or no wave file (the default sound).
+        PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
         return;
     }
     if (!PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT))
         return;
-    Sleep(std::min(*length + 20, LongestBlockingCueMs));
-    if (*length + 20 > LongestBlockingCueMs)
+    holdUntil_ = GetTickCount64() + std::min(*length + 20, LongestBlockingCueMs);
+    cutAtHold_ = *length + 20 > LongestBlockingCueMs;
+}
+
+bool WinmmPlayer::holding()
+{
+    if (holdUntil_ == 0)
+        return false;
+    if (GetTickCount64() < holdUntil_)
+        return true;
+    holdUntil_ = 0;
+    if (cutAtHold_)
         PlaySoundW(nullptr, nullptr, 0);
+    return false;
 }
 
 } // namespace velmora

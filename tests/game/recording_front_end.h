@@ -1,8 +1,8 @@
 #pragma once
 
 #include "game/game.h"
+#include "sound/cue_table.h"
 
-#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -26,12 +26,13 @@ public:
     std::string readout;
     std::vector<velmora::Rect> shown;  // each part of the surface put on the screen
     int exitStatus = -1;
-    // Runs while a message box is open (ticks arriving meanwhile, say).
-    std::function<void()> duringMessage;
+    int boxes = 0;         // message boxes open
+    bool ringing = false;  // a cue the game waits for sounds
+    velmora::SpritePicture spriteAtBox{};  // what the sprite showed when the last box opened
 
-    void setMenuEnabled(velmora::MenuItem item, bool enabled) override
+    void setCommandEnabled(velmora::Command command, bool enabled) override
     {
-        const bool start = item == velmora::MenuItem::Start;
+        const bool start = command == velmora::Command::Start;
         (start ? startEnabled : optionsEnabled) = enabled;
         journal.push_back(std::string(start ? "start " : "options ") + (enabled ? "on" : "off"));
     }
@@ -59,11 +60,14 @@ public:
     void showMessage(const std::string& prompt, const std::string& title) override
     {
         journal.push_back("box " + title + ": " + prompt);
-        if (duringMessage)
-            duringMessage();
-        journal.push_back("box closed");
+        ++boxes;
+        spriteAtBox = sprite;
     }
-    void showFailure(const std::string& report) override { journal.push_back("failure " + report); }
+    void showFailure(const std::string& report) override
+    {
+        journal.push_back("failure " + report);
+        ++boxes;
+    }
     void setClockRunning(bool running) override
     {
         clock = running;
@@ -73,6 +77,7 @@ public:
     {
         static const char* const names[] = {"lift", "drop", "win", "time up", "lose"};
         journal.push_back(std::string("cue ") + names[static_cast<int>(cue)]);
+        ringing = ringing || velmora::cueHolds(cue);
     }
     void showAbout() override { journal.push_back("about"); }
     void quit(int status) override
@@ -117,10 +122,25 @@ struct TestGame {
         for (int i = 0; i < count; ++i)
             game.tick();
     }
+    // Ends what the game waits for, as the sound and a player would: the ring
+    // sounds to its end, each box is closed, the most recent first.
+    void settle()
+    {
+        while (frontEnd.ringing || frontEnd.boxes > 0) {
+            if (std::exchange(frontEnd.ringing, false)) {
+                game.cueEnded();
+            } else {
+                --frontEnd.boxes;
+                frontEnd.journal.push_back("box closed");
+                game.messageClosed();
+            }
+        }
+    }
     std::vector<std::string> press(std::int16_t key)
     {
         frontEnd.take();
         game.keyDown(key, 0);
+        settle();
         return frontEnd.take();
     }
 };

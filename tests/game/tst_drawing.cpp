@@ -31,7 +31,7 @@ private slots:
     void theBoardOnTheSurface()
     {
         TestGame test(true);
-        test.game.startGame();
+        test.game.command(Command::Start);
         test.game.keyDown(KeyCodeSpace, 0);  // disk 10 in hand
         test.frontEnd.shown.clear();
         test.game.keyDown(KeyCodeRight, 0);

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <map>
+
 
 using namespace velmora;
 
@@ -34,41 +36,36 @@ Journal operator+(Journal first, const Journal& second)
 
 // Runs a script of events: "start", "tick 3", "won" (the last drop's end),
 // "options", "time 20" / "level 5" (typed), "up time", "down level", "apply",
-// "exit", "about", "elapsed 32766" (a long game).
+// "exit", "about", "elapsed 32766" (a long game). After each event the ring
+// sounds out and every box is closed, unless the script ends in "wait".
 void play(TestGame& test, const QString& script)
 {
-    for (const QString& step : script.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QStringList words = step.trimmed().split(QLatin1Char(' '));
-        const QString what = words.first();
-        const QString argument = words.value(1);
-        Game& game = test.game;
-        if (what == "start")
-            game.startGame();
+    static const std::map<QString, Command> commands{
+        {"start", Command::Start},      {"options", Command::Options},     {"exit", Command::Exit},
+        {"about", Command::About},      {"up time", Command::TimeUp},      {"down time", Command::TimeDown},
+        {"up level", Command::LevelUp}, {"down level", Command::LevelDown}, {"apply", Command::Apply}};
+    const QStringList steps = script.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& step : steps) {
+        const QString trimmed = step.trimmed();
+        const QString what = trimmed.section(QLatin1Char(' '), 0, 0);
+        const QString argument = trimmed.section(QLatin1Char(' '), 1);
+        if (commands.count(trimmed))
+            test.game.command(commands.at(trimmed));
         else if (what == "tick")
             test.ticks(argument.toInt());
         else if (what == "won") {
             test.state().Finished = BooleanTrue;
-            game.EndGameWon();
-        } else if (what == "options")
-            game.openOptions();
-        else if (what == "time")
+            test.game.EndGameWon();
+        } else if (what == "time")
             test.frontEnd.texts[OptionBox::TimeLimit] = argument.toStdString();
         else if (what == "level")
             test.frontEnd.texts[OptionBox::DiskCount] = argument.toStdString();
-        else if (what == "up")
-            argument == "time" ? game.stepTimeUp() : game.stepLevelUp();
-        else if (what == "down")
-            argument == "time" ? game.stepTimeDown() : game.stepLevelDown();
-        else if (what == "apply")
-            game.applyOptions();
-        else if (what == "exit")
-            game.exitGame();
-        else if (what == "about")
-            game.openAbout();
         else if (what == "elapsed")
             test.state().ElapsedSeconds = static_cast<std::int16_t>(argument.toInt());
-        else
+        else if (what != "wait")
             qFatal("unknown step %s", qPrintable(step));
+        if (steps.last().trimmed() != "wait")
+            test.settle();
     }
 }
 
@@ -144,19 +141,33 @@ private slots:
         QCOMPARE(test.frontEnd.readout, end.readout);
     }
 
-    void ticksRunNestedInsideTheLostBox()
+    // While the ring sounds, the game is held: keys and commands are
+    // dropped, and the ticks that fall due come as one once it has ended,
+    // under the box. Under the box ticks count on, no second box opens, and
+    // keys and commands do nothing.
+    void whileTheGameWaits()
     {
         TestGame test;
         test.state().TimeLimit = 3;
-        int boxes = 0;
-        test.frontEnd.duringMessage = [&] {
-            ++boxes;
-            test.ticks(2);  // the clock runs on while the box is open
-        };
-        play(test, "start, tick 3");
-        QCOMPARE(boxes, 1);  // the nested ticks opened no second box
-        QCOMPARE(test.frontEnd.readout, std::string("5"));
-        QVERIFY(!test.game.clockRunning());
+        play(test, "start, tick 3, wait");
+        QVERIFY(test.frontEnd.ringing);
+        const GameState ringing = test.state();
+        test.ticks(3);
+        test.game.keyDown(KeyCodeSpace, 0);
+        play(test, "start, options, exit, wait");
+        QVERIFY(test.state() == ringing);
+        QCOMPARE(test.frontEnd.take(), (Journal{"clock on", "options off", "read-out at 471,490", "cue time up"}));
+        test.frontEnd.ringing = false;
+        test.game.cueEnded();
+        QCOMPARE(test.frontEnd.readout, std::string("4"));  // the one tick that fell due
+        test.ticks(2);
+        test.game.keyDown(KeyCodeSpace, 0);
+        play(test, "start, options, about, exit, wait");
+        QCOMPARE(test.frontEnd.take(), (Journal{"cue lose", Lost}));
+        QCOMPARE(test.frontEnd.readout, std::string("6"));
+        QCOMPARE(test.state().Holding, BooleanFalse);
+        test.settle();
+        QCOMPARE(test.frontEnd.take(), (Journal{"box closed", "start on", "options on", "clock off"}));
     }
 
     void aFailedCheckIsReportedAndEndsTheProgram()
@@ -166,10 +177,9 @@ private slots:
         test.state().DiskCount = 0;
         play(test, "start");
         const Journal journal = test.frontEnd.take();
-        QCOMPARE(journal.at(journal.size() - 3), std::string("clock off"));
-        QCOMPARE(journal.at(journal.size() - 2),
-                 std::string("failure Run-time error '5':\n\nInvalid procedure call or argument"));
-        QCOMPARE(test.frontEnd.exitStatus, 1);
+        QCOMPARE(Journal(journal.end() - 4, journal.end()),
+                 (Journal{"clock off", "failure Run-time error '5':\n\nInvalid procedure call or argument", "box closed",
+                          "quit 1"}));
         QCOMPARE(test.state().TowerCount(1), 10);  // the board was left as it was
         play(test, "start, tick 1, options, exit");  // nothing runs any more
         QVERIFY(test.frontEnd.take().empty());
@@ -246,7 +256,7 @@ private slots:
         test.frontEnd.texts[OptionBox::TimeLimit] = time.toStdString();
         test.frontEnd.texts[OptionBox::DiskCount] = level.toStdString();
         test.frontEnd.take();
-        test.game.applyOptions();
+        play(test, "apply");
         const Journal journal = test.frontEnd.take();
         if (result.contains(' ')) {
             QCOMPARE(journal, (Journal{"read-out at 471,490", "panel hidden", "start on"}));

@@ -29,7 +29,7 @@ struct Play : TestGame {
     explicit Play(int disks = 10)
     {
         state().DiskCount = static_cast<std::int16_t>(disks);
-        game.startGame();
+        game.command(Command::Start);
         frontEnd.take();
     }
 
@@ -149,18 +149,16 @@ private slots:
             QCOMPARE(play.move(moves[i].first, moves[i].second), Journal{"cue drop"});
             QCOMPARE(play.state().Finished, BooleanFalse);
         }
-        bool drawnBeforeTheBox = false;
-        play.frontEnd.duringMessage = [&] { drawnBeforeTheBox = play.frontEnd.sprite == SpritePicture::Selector; };
         QCOMPARE(play.move(moves.back().first, moves.back().second),
                  (Journal{"cue drop", "cue win", "clock off", "box Finish ....: Felicitari, ati terminat ... ",
                           "box closed", "options on", "start on"}));
-        QVERIFY(drawnBeforeTheBox);
+        QCOMPARE(play.frontEnd.spriteAtBox, SpritePicture::Selector);  // drawn before the box
         QCOMPARE(play.state().TowerCount(3), disks);
         const GameState won = play.state();
         for (const std::int16_t key : {KeyCodeSpace, KeyCodeLeft, KeyCodeRight})
             QCOMPARE(play.press(key), Journal{});
         QVERIFY(play.state() == won);
-        play.game.startGame();
+        play.game.command(Command::Start);
         QCOMPARE(play.move(1, 2), Journal{"cue drop"});
     }
 
@@ -187,10 +185,9 @@ private slots:
                 // A new game, sometimes with another disk count; a disk in hand is dropped.
                 if (key % 6000 == 0)
                     play.state().DiskCount = static_cast<std::int16_t>(diskCount(random));
-                play.game.startGame();
+                play.game.command(Command::Start);
             }
-            play.game.keyDown(keys[pick(random)], 0);
-            for (const std::string& entry : play.frontEnd.take())
+            for (const std::string& entry : play.press(keys[pick(random)]))
                 if (entry.rfind("failure", 0) == 0 || entry.rfind("quit", 0) == 0)
                     QFAIL(qPrintable(QStringLiteral("after key %1: %2").arg(key).arg(QString::fromStdString(entry))));
             const QString broken = brokenInvariant(play.state(), play.frontEnd.spriteLeft);

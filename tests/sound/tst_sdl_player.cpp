@@ -54,18 +54,21 @@ private:
         return heard.seconds(last - first);
     }
 
-    static qint64 timed(SoundPlayer& player, const std::string& path, std::uint32_t flags)
+    // How long the player takes to return from a synchronous cue and then
+    // holds it.
+    static qint64 held(SoundPlayer& player, const std::string& path)
     {
         QElapsedTimer timer;
         timer.start();
-        player.play(path, flags);
+        player.play(path, SoundSync);
+        (void)QTest::qWaitFor([&] { return !player.holding(); }, 20000);
         return timer.elapsed();
     }
 
 private slots:
     // Whatever lies under a cue's name, the call returns at once with the
-    // fallback, and still silences the cue sounding; nothing is waited for,
-    // not even a FIFO without a writer.
+    // fallback, holds nothing, and still silences the cue sounding; nothing is
+    // waited for, not even a FIFO without a writer.
     void unplayableFilesFallBackQuietlyAndPromptly_data()
     {
         QTest::addColumn<QByteArray>("content");  // "fifo": a FIFO; empty: no file
@@ -88,17 +91,18 @@ private slots:
         auto player = playerOn("disk");
         player->play(wave("Yahoo_ring_03.wav"), SoundAsync);  // 1.2 s
         awaitHeard(true);
-        const qint64 took = timed(*player, path.toStdString(), SoundSync);
+        const qint64 took = held(*player, path.toStdString());
         QVERIFY2(took < 1000, qPrintable(QString::number(took)));
         QCOMPARE(beeps_, 1);
         const double heard = awaitHeard();
         QVERIFY2(heard < 0.8, qPrintable(QString::number(heard)));
     }
 
-    // A blocking cue holds the caller as long as its sound, five seconds at
-    // most, and is silent after. Upper bounds leave room for a busy machine:
-    // what they catch is a wait for the whole sound (a second, or a minute).
-    void blockingCuesHoldTheCallerAsLongAsTheySound()
+    // A synchronous cue returns at once and holds as long as its sound, five
+    // seconds at most, and is silent after. Upper bounds leave room for a busy
+    // machine: what they catch is a hold for the whole sound (a second, or a
+    // minute).
+    void synchronousCuesHoldAsLongAsTheySound()
     {
         QFile ring(QString::fromStdString(wave("riiiing.wav")));
         QVERIFY(ring.open(QIODevice::ReadOnly));
@@ -115,7 +119,12 @@ private slots:
             file.close();
             auto player = playerOn("disk");
             QVERIFY(player->openDevice());
-            const qint64 took = timed(*player, QFile::encodeName(cue).toStdString(), SoundSync);
+            QElapsedTimer call;
+            call.start();
+            player->play(QFile::encodeName(cue).toStdString(), SoundSync);
+            QVERIFY2(call.elapsed() < 500, qPrintable(QString::number(call.elapsed())));
+            QVERIFY(QTest::qWaitFor([&] { return !player->holding(); }, 20000));
+            const qint64 took = call.elapsed();
             QVERIFY2(took >= sound.shortest && took <= sound.longest, qPrintable(QString::number(took)));
             const double heard = awaitHeard();
             QVERIFY2(heard >= sound.least && heard <= sound.most, qPrintable(QString::number(heard)));
@@ -126,7 +135,7 @@ private slots:
     void withoutADeviceEverythingIsSilentAndImmediate()
     {
         auto player = playerOn("no-such-driver");
-        const qint64 took = timed(*player, wave("riiiing.wav"), SoundSync) + timed(*player, wave("missing.wav"), SoundSync);
+        const qint64 took = held(*player, wave("riiiing.wav")) + held(*player, wave("missing.wav"));
         QVERIFY2(took < 700, qPrintable(QString::number(took)));
         QVERIFY(!player->deviceOpen());
         QCOMPARE(beeps_, 0);
@@ -143,7 +152,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return !player->rest(); }, 10000));
         QVERIFY(!player->deviceOpen());
         // Taken again, and the cue is heard in full.
-        player->play(wave("riiiing.wav"), SoundSync);
+        player->play(wave("riiiing.wav"), SoundAsync);
         QVERIFY(player->deviceOpen());
         const double heard = awaitHeard();  // the second opening wrote the file anew
         QVERIFY2(heard > 0.95, qPrintable(QString::number(heard)));
