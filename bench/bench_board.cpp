@@ -32,12 +32,17 @@ public:
     void moveSprite(float) override {}
     void refreshSprite() override {}
     void showSurface(const Rect& changed) override { benchmark::DoNotOptimize(changed); }
-    void showMessage(const std::string&, const std::string&) override {}
-    void showFailure(const std::string&) override {}
+    void showMessage(const std::string&, const std::string&, MessageIcon) override {}
     void setClockRunning(bool) override {}
     void playCue(Cue) override {}
     void showAbout() override {}
+    Registry& registry() override { return noRegistry; }
+    SysInfoPlatform& system() override { return system_; }
     void quit(int) override {}
+
+private:
+    NoRegistry noRegistry;
+    DesktopSystem system_;
 };
 
 // Fifteen disks spread over the three towers as a game in progress leaves them.

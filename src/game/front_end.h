@@ -9,6 +9,9 @@
 
 namespace velmora {
 
+class Registry;
+class SysInfoPlatform;
+
 // What the player asks of the game through the window: a menu item, its
 // shortcut key or a button. Each reaches the game as Game::command().
 enum class Command {
@@ -29,6 +32,11 @@ enum class Command {
 enum class OptionBox {
     TimeLimit,
     DiskCount,
+};
+
+enum class MessageIcon {
+    None,
+    Error,
 };
 
 // What the game asks of the window it is played in, in the game's words. A
@@ -70,13 +78,12 @@ public:
     // Puts the part of the drawing surface that changed on the screen now.
     virtual void showSurface(const Rect& changed) = 0;
 
-    // A message box with the prompt, the title, one OK button and no icon,
-    // modal to every window of the program. Returns at once; once the player
-    // has closed it, the front end calls Game::messageClosed(). A box opened
-    // while another is open stands over it and is closed first.
-    virtual void showMessage(const std::string& prompt, const std::string& title) = 0;
-    // The report of a failed check, shown the same way, with an error icon.
-    virtual void showFailure(const std::string& report) = 0;
+    // A message box with the prompt, the title, one OK button and the icon
+    // (the game's own boxes have none; the report of a failed check has the
+    // error icon), modal to every window of the program. Returns at once;
+    // once the player has closed it, the front end calls Game::messageClosed().
+    // A box opened while another is open stands over it and is closed first.
+    virtual void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) = 0;
 
     // On: the one-second clock (re)starts from now, so the first tick comes a
     // whole second later. Off: no further tick is delivered.
@@ -87,8 +94,12 @@ public:
     // its end or its bound has passed, also when it could not sound at all.
     virtual void playCue(Cue cue) = 0;
 
-    // Shows the About dialog, loading it if it is not open; never a second one.
+    // Shows the About dialog, loading it if it is not open, and gives it the
+    // keyboard; never a second one.
     virtual void showAbout() = 0;
+    // Where System Info looks the tool up, and the system that starts it.
+    virtual Registry& registry() = 0;
+    virtual SysInfoPlatform& system() = 0;
 
     // Ends the program with the status, once the current event is handled.
     virtual void quit(int status) = 0;

@@ -2,6 +2,9 @@
 
 #include "board/checked_math.h"
 #include "board/keyboard.h"
+#include "game/about_texts.h"
+#include "game/sys_info.h"
+#include "velmora/version.h"
 #include "render/board_renderer.h"
 
 #include <exception>
@@ -39,14 +42,14 @@ bool Game::run(const std::function<void()>& handler)
     setClock(false);
     afterCue_ = nullptr;
     afterBoxes_.assign(1, [this] { frontEnd_->quit(1); });
-    frontEnd_->showFailure(report);
+    frontEnd_->showMessage(report, ApplicationTitle, MessageIcon::Error);
     return false;
 }
 
 void Game::showMessage(const std::string& prompt, const std::string& title, std::function<void()> then)
 {
     afterBoxes_.push_back(then ? std::move(then) : [] {});
-    frontEnd_->showMessage(prompt, title);
+    frontEnd_->showMessage(prompt, title, MessageIcon::None);
 }
 
 void Game::messageClosed()
@@ -91,7 +94,12 @@ void Game::command(Command command)
         case Command::LevelUp: stepOption(OptionBox::DiskCount, 1, 11, "4"); break;
         case Command::LevelDown: stepOption(OptionBox::DiskCount, -1, 3, "10"); break;
         case Command::Apply: applyOptions(); break;
-        case Command::SystemInfo: break;
+        case Command::SystemInfo:
+            // The message has no title of its own: the application's stands
+            // there. Once it is closed the About has the keyboard again.
+            if (!StartSysInfo(frontEnd_->registry(), frontEnd_->system()))
+                showMessage(SysInfoUnavailable, ApplicationTitle, [this] { frontEnd_->showAbout(); });
+            break;
         }
     });
 }

@@ -5,6 +5,7 @@
 #include "game/game.h"
 
 #include "game/option_text.h"
+#include "velmora/version.h"
 
 #include <optional>
 
@@ -12,7 +13,6 @@ namespace velmora {
 
 namespace {
 
-const char* const RefusalTitle = "Velmora";
 const char* const TimeRefused =
     "Timpul (Time) trebuie sa fie un numar de secunde intre -32768 si 32767, de exemplu 60.";
 const char* const LevelRefused =
@@ -62,7 +62,7 @@ void Game::applyOptions()
 // included, ready to be corrected.
 void Game::refuseOption(OptionBox box)
 {
-    showMessage(box == OptionBox::TimeLimit ? TimeRefused : LevelRefused, RefusalTitle,
+    showMessage(box == OptionBox::TimeLimit ? TimeRefused : LevelRefused, ApplicationTitle,
                 [this, box] { frontEnd_->selectOptionText(box); });
 }
 

@@ -67,7 +67,7 @@ bool GetKeyValue(Registry& registry, std::uint32_t& KeyRoot, std::string& KeyNam
     return found;
 }
 
-void StartSysInfo(Registry& registry, SysInfoPlatform& platform)
+bool StartSysInfo(Registry& registry, SysInfoPlatform& platform)
 {
     try {
         std::string path;
@@ -79,23 +79,17 @@ void StartSysInfo(Registry& registry, SysInfoPlatform& platform)
             root = Registry::HKEY_LOCAL_MACHINE;
             keyName = FolderKey;
             valueName = FolderValue;
-            if (!GetKeyValue(registry, root, keyName, valueName, path)) {
-                platform.showUnavailable();
-                return;
-            }
+            if (!GetKeyValue(registry, root, keyName, valueName, path))
+                return false;
             path = upToZero(path);
-            if (!platform.fileExists(path + ToolFile)) {
-                platform.showUnavailable();
-                return;
-            }
+            if (!platform.fileExists(path + ToolFile))
+                return false;
             path += ToolFile;
         }
-        if (platform.startProgram(upToZero(path)))
-            return;
+        return platform.startProgram(upToZero(path));
     } catch (const std::exception&) {
-        // Every failure ends in the one message below.
+        return false;  // every failure ends in the one message
     }
-    platform.showUnavailable();
 }
 
 } // namespace velmora

@@ -14,7 +14,6 @@ public:
     virtual bool fileExists(const std::string& path) = 0;
     // Starts the program at path with a normal, focused window; false if it could not.
     virtual bool startProgram(const std::string& path) = 0;
-    virtual void showUnavailable() = 0;
 };
 
 // The access mask the keys are opened with: reading only (KEY_READ). Asking
@@ -33,8 +32,8 @@ bool GetKeyValue(Registry& registry, std::uint32_t& KeyRoot, std::string& KeyNam
 
 // Finds the system-information tool (first where the registry names it, then
 // MSINFO32.EXE in the folder it names second) and starts it. Whatever fails,
-// the look-ups, the file test or the start, ends in the one "unavailable"
-// message.
-void StartSysInfo(Registry& registry, SysInfoPlatform& platform);
+// the look-ups, the file test or the start, ends in false: the one
+// "unavailable" message is due.
+bool StartSysInfo(Registry& registry, SysInfoPlatform& platform);
 
 } // namespace velmora

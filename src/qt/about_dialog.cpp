@@ -4,11 +4,8 @@
 #include "qt/main_window.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
-#include <QProcess>
 #include <QPushButton>
 
 static void initialiseAboutResources()
@@ -70,28 +67,9 @@ QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QString& text = 
     return label;
 }
 
-// Files and programs of the system the game runs on.
-class DesktopSysInfo : public SysInfoPlatform {
-public:
-    explicit DesktopSysInfo(std::function<void()> showMessage) : showMessage_(std::move(showMessage)) {}
-
-    bool fileExists(const std::string& path) override
-    {
-        return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile();
-    }
-    bool startProgram(const std::string& path) override
-    {
-        return QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(path)), {});
-    }
-    void showUnavailable() override { showMessage_(); }
-
-private:
-    std::function<void()> showMessage_;
-};
-
 } // namespace
 
-AboutDialog::AboutDialog(QWidget* parent)
+AboutDialog::AboutDialog(std::function<void()> systemInfo, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -137,20 +115,13 @@ AboutDialog::AboutDialog(QWidget* parent)
     okButton->setFocus();
 
     connect(okButton, &QPushButton::clicked, this, [this] { close(); });
-    connect(sysInfoButton, &QPushButton::clicked, this, [this] { startSysInfo(); });
+    connect(sysInfoButton, &QPushButton::clicked, this, std::move(systemInfo));
 
-    setSysInfo(std::make_unique<NoRegistry>(), nullptr);
     setTexts();
 }
 
 
 AboutDialog::~AboutDialog() = default;
-
-void AboutDialog::setSysInfo(std::unique_ptr<Registry> registry, std::unique_ptr<SysInfoPlatform> platform)
-{
-    registry_ = std::move(registry);
-    platform_ = platform ? std::move(platform) : std::make_unique<DesktopSysInfo>([this] { showUnavailable(); });
-}
 
 void AboutDialog::setTexts()
 {
@@ -158,26 +129,6 @@ void AboutDialog::setTexts()
     setWindowTitle(QString::fromStdString(texts.caption));
     versionLabel->setText(QString::fromStdString(texts.version));
     titleLabel->setText(QString::fromStdString(texts.title));
-}
-
-void AboutDialog::startSysInfo()
-{
-    StartSysInfo(*registry_, *platform_);
-}
-
-// The message has no title of its own: the application's title stands there.
-void AboutDialog::showUnavailable()
-{
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), QString::fromLatin1(SysInfoUnavailable),
-                    QMessageBox::NoButton, this);
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.exec();
-    // Once the message is gone the dialog has the keyboard again (Qt and
-    // the window manager would hand it to the main window).
-    if (isVisible()) {
-        raise();
-        activateWindow();
-    }
 }
 
 } // namespace velmora

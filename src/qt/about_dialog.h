@@ -1,12 +1,8 @@
 #pragma once
 
-#include "game/registry.h"
-#include "game/sys_info.h"
-
 #include <QDialog>
 
 #include <functional>
-#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -21,12 +17,9 @@ class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit AboutDialog(QWidget* parent = nullptr);
+    // systemInfo runs when "System Info..." is pressed.
+    explicit AboutDialog(std::function<void()> systemInfo, QWidget* parent = nullptr);
     ~AboutDialog() override;
-
-    // The registry and the platform that the system-information button
-    // uses; by default no registry (Linux has none) and this desktop.
-    void setSysInfo(std::unique_ptr<Registry> registry, std::unique_ptr<SysInfoPlatform> platform);
 
     QLabel* icon = nullptr;
     QPushButton* okButton = nullptr;
@@ -38,11 +31,6 @@ public:
 
 private:
     void setTexts();
-    void startSysInfo();
-    void showUnavailable();
-
-    std::unique_ptr<Registry> registry_;
-    std::unique_ptr<SysInfoPlatform> platform_;
 };
 
 } // namespace velmora

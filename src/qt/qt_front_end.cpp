@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -209,20 +211,12 @@ void QtFrontEnd::showSurface(const Rect& changed)
     window_.boardView->showChanged(changed);
 }
 
-void QtFrontEnd::showMessage(const std::string& prompt, const std::string& title)
-{
-    openBox(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(prompt));
-}
-
-void QtFrontEnd::showFailure(const std::string& report)
-{
-    openBox(QMessageBox::Critical, QApplication::applicationName(), QString::fromStdString(report));
-}
-
 // Modal to every window of the program; the game hears when it is closed.
-void QtFrontEnd::openBox(QMessageBox::Icon icon, const QString& title, const QString& prompt)
+void QtFrontEnd::showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
 {
-    auto* box = new QMessageBox(icon, title, prompt, QMessageBox::NoButton, &window_);
+    auto* box = new QMessageBox(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
+                                QString::fromStdString(title), QString::fromStdString(prompt), QMessageBox::NoButton,
+                                &window_);
     box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);  // plain, without a theme's icon
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
@@ -252,10 +246,20 @@ void QtFrontEnd::playCue(Cue cue)
 void QtFrontEnd::showAbout()
 {
     if (!about_)
-        about_ = new AboutDialog();
+        about_ = new AboutDialog([this] { game_.command(Command::SystemInfo); });
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+bool DesktopSystem::fileExists(const std::string& path)
+{
+    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile();
+}
+
+bool DesktopSystem::startProgram(const std::string& path)
+{
+    return QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(path)), {});
 }
 
 void QtFrontEnd::quit(int status)

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "game/front_end.h"
+#include "game/registry.h"
+#include "game/sys_info.h"
 #include "sound/sound_player.h"
 
 #include <QAccessible>
 #include <QImage>
-#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -19,6 +20,13 @@ namespace velmora {
 class AboutDialog;
 class Game;
 class MainWindow;
+
+// Files and programs of the desktop the game runs on.
+class DesktopSystem : public SysInfoPlatform {
+public:
+    bool fileExists(const std::string& path) override;
+    bool startProgram(const std::string& path) override;
+};
 
 // The Qt front end: brings the main window's widgets to life for the game.
 // Menu choices, clicks, keys and the clock's ticks become calls on the Game;
@@ -52,11 +60,12 @@ public:
     void moveSprite(float left) override;
     void refreshSprite() override;
     void showSurface(const Rect& changed) override;
-    void showMessage(const std::string& prompt, const std::string& title) override;
-    void showFailure(const std::string& report) override;
+    void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
     void playCue(Cue cue) override;
     void showAbout() override;
+    Registry& registry() override { return registry_; }
+    SysInfoPlatform& system() override { return system_; }
     void quit(int status) override;
 
 protected:
@@ -64,7 +73,6 @@ protected:
 
 private:
     void accessibilityActiveChanged(bool active) override;
-    void openBox(QMessageBox::Icon icon, const QString& title, const QString& prompt);
     QLineEdit* textBox(OptionBox box) const;
 
     MainWindow& window_;
@@ -76,6 +84,8 @@ private:
     QImage cursorImage_;
     QImage diskImage_;
     QPointer<AboutDialog> about_;
+    NoRegistry registry_;  // Linux has none
+    DesktopSystem system_;
     bool screenReader_ = false;  // a screen reader listens
 };
 

@@ -4,7 +4,6 @@
 #include "win32/resource_ids.h"
 #include "win32/win32_front_end.h"
 #include "win32/window_helpers.h"
-#include "win32/windows_registry.h"
 
 #include <cmath>
 
@@ -21,48 +20,12 @@ int pixels(int twips)
     return static_cast<int>(std::lround(twips / 15.0));
 }
 
-// Files and programs of the system, and the message when the tool cannot be had.
-class WindowsSysInfo : public SysInfoPlatform {
-public:
-    explicit WindowsSysInfo(HWND owner) : owner_(owner) {}
-
-    bool fileExists(const std::string& path) override
-    {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    }
-    // Only a program counts as started: a folder or a document at the path
-    // is refused here, where the shell would open a window for it and report
-    // success.
-    bool startProgram(const std::string& path) override
-    {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_SHOWNORMAL;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-            return false;
-        CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
-        return true;
-    }
-    // No title of its own: the application's title stands there.
-    void showUnavailable() override
-    {
-        MessageBoxW(owner_, wide(SysInfoUnavailable).c_str(), L"Velmora", MB_OK);
-    }
-
-private:
-    HWND owner_;
-};
-
 } // namespace
 
-AboutWindow::AboutWindow(HINSTANCE instance, std::function<void()> onClosed)
+AboutWindow::AboutWindow(HINSTANCE instance, std::function<void()> systemInfo, std::function<void()> onClosed)
     : instance_(instance)
+    , systemInfo_(std::move(systemInfo))
     , onClosed_(std::move(onClosed))
-    , registry_(makeWindowsRegistry())
 {
     create();
 }
@@ -148,9 +111,7 @@ LRESULT AboutWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             DestroyWindow(window);
         } else if (LOWORD(wParam) == SysInfoButton) {
-            WindowsSysInfo platform(window);
-            StartSysInfo(*registry_, platform);
-            SetActiveWindow(window);
+            systemInfo_();
         }
         return 0;
     case WM_CTLCOLORSTATIC: {

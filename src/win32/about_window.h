@@ -1,8 +1,5 @@
 #pragma once
 
-#include "game/registry.h"
-#include "game/sys_info.h"
-
 #include <windows.h>
 
 #include <functional>
@@ -16,7 +13,8 @@ namespace velmora {
 // and onClosed runs as its very last step (the owner may then delete it).
 class AboutWindow {
 public:
-    AboutWindow(HINSTANCE instance, std::function<void()> onClosed);
+    // systemInfo runs when "System Info..." is pressed.
+    AboutWindow(HINSTANCE instance, std::function<void()> systemInfo, std::function<void()> onClosed);
     ~AboutWindow();
     AboutWindow(const AboutWindow&) = delete;
     AboutWindow& operator=(const AboutWindow&) = delete;
@@ -31,8 +29,8 @@ private:
     void create();
 
     HINSTANCE instance_;
+    std::function<void()> systemInfo_;
     std::function<void()> onClosed_;
-    std::unique_ptr<Registry> registry_;
     HWND window_ = nullptr;
     HWND greyLine_ = nullptr;
     HWND whiteLine_ = nullptr;

@@ -1,6 +1,7 @@
 // The main window of the Win32 front end: its class, menus, accelerators and
 // controls, its window procedure, and the message loop with the key preview.
 
+#include "win32/windows_registry.h"  // before windows.h, whose macros spell the registry's names
 #include "game/game.h"
 #include "sound/cue_table.h"
 #include "win32/about_window.h"
@@ -40,6 +41,8 @@ Win32FrontEnd::Win32FrontEnd(HINSTANCE instance, Game& game)
     : instance_(instance)
     , game_(game)
     , player_(std::make_unique<WinmmPlayer>())
+    , registry_(makeWindowsRegistry())
+    , system_(std::make_unique<WindowsSystem>())
 {
 }
 
@@ -275,7 +278,8 @@ void Win32FrontEnd::command(int id)
 void Win32FrontEnd::showAbout()
 {
     if (!about_)
-        about_ = std::make_unique<AboutWindow>(instance_, [this] { aboutClosed(); });
+        about_ = std::make_unique<AboutWindow>(instance_, [this] { game_.command(Command::SystemInfo); },
+                                               [this] { aboutClosed(); });
     about_->show();
 }
 
@@ -297,19 +301,15 @@ void Win32FrontEnd::showNextBox()
         return;
     const Box box = std::move(boxes_.front());
     boxes_.pop_front();
-    MessageBoxW(window_, wide(box.prompt).c_str(), wide(box.title).c_str(), box.style);
+    // Over the program's window in front (the About, for its own message).
+    HWND active = GetActiveWindow();
+    MessageBoxW(active ? active : window_, wide(box.prompt).c_str(), wide(box.title).c_str(), box.style);
     game_.messageClosed();
 }
 
-void Win32FrontEnd::showMessage(const std::string& prompt, const std::string& title)
+void Win32FrontEnd::showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
 {
-    boxes_.push_back(Box{prompt, title, MB_OK});
-    PostMessageW(window_, ShowBoxMessage, 0, 0);
-}
-
-void Win32FrontEnd::showFailure(const std::string& report)
-{
-    boxes_.push_back(Box{report, "Velmora", MB_OK | MB_ICONERROR});
+    boxes_.push_back(Box{prompt, title, static_cast<UINT>(MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0))});
     PostMessageW(window_, ShowBoxMessage, 0, 0);
 }
 
@@ -318,6 +318,16 @@ void Win32FrontEnd::playCue(Cue cue)
     PlaySoundCue(*player_, programFolder(), cue);
     if (cueHolds(cue))
         SetTimer(window_, CueTimer, 10, nullptr);
+}
+
+Registry& Win32FrontEnd::registry()
+{
+    return *registry_;
+}
+
+SysInfoPlatform& Win32FrontEnd::system()
+{
+    return *system_;
 }
 
 void Win32FrontEnd::quit(int status)

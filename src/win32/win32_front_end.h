@@ -51,11 +51,12 @@ public:
     void moveSprite(float left) override;
     void refreshSprite() override;
     void showSurface(const Rect& changed) override;
-    void showMessage(const std::string& prompt, const std::string& title) override;
-    void showFailure(const std::string& report) override;
+    void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
     void playCue(Cue cue) override;
     void showAbout() override;
+    Registry& registry() override;
+    SysInfoPlatform& system() override;
     void quit(int status) override;
 
 private:
@@ -76,6 +77,8 @@ private:
     Game& game_;
     std::unique_ptr<SoundPlayer> player_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<Registry> registry_;
+    std::unique_ptr<SysInfoPlatform> system_;
     HWND window_ = nullptr;
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;

@@ -4,20 +4,31 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace velmora {
 
 // Plays cues through winmm's PlaySound, by file name, and returns at once; a
 // new cue cuts off the sounding one; a file that cannot be played gives the
-// system's default sound. A synchronous cue holds as long as its wave file
-// says it lasts, five seconds at most, and is stopped there.
+// system's default sound. A synchronous cue holds until it has sounded to its
+// end, five seconds at most, and is stopped there.
 class WinmmPlayer : public SoundPlayer {
 public:
+    WinmmPlayer() = default;
+    ~WinmmPlayer() override;
+    WinmmPlayer(const WinmmPlayer&) = delete;
+    WinmmPlayer& operator=(const WinmmPlayer&) = delete;
+
     void play(const std::string& path, std::uint32_t flags) override;
     bool holding() override;
 
 private:
-    ULONGLONG holdUntil_ = 0;  // GetTickCount64's milliseconds; 0: nothing held
-    bool cutAtHold_ = false;
+    // Stops the held cue, if one sounds, and lets its thread go.
+    void stopHeld();
+
+    std::wstring heldFile_;
+    HANDLE held_ = nullptr;  // the thread waiting for the held cue's end
+    ULONGLONG heldSince_ = 0;
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "game/sys_info.h"
 #include "sound/cue_table.h"
 
 #include <map>
@@ -26,6 +27,11 @@ public:
     std::string readout;
     std::vector<velmora::Rect> shown;  // each part of the surface put on the screen
     int exitStatus = -1;
+    velmora::NoRegistry noRegistry;
+    struct : velmora::SysInfoPlatform {
+        bool fileExists(const std::string&) override { return false; }
+        bool startProgram(const std::string&) override { return false; }
+    } noSystem;
     int boxes = 0;         // message boxes open
     bool ringing = false;  // a cue the game waits for sounds
     velmora::SpritePicture spriteAtBox{};  // what the sprite showed when the last box opened
@@ -57,16 +63,11 @@ public:
     void moveSprite(float left) override { spriteLeft = left; }
     void refreshSprite() override {}
     void showSurface(const velmora::Rect& changed) override { shown.push_back(changed); }
-    void showMessage(const std::string& prompt, const std::string& title) override
+    void showMessage(const std::string& prompt, const std::string& title, velmora::MessageIcon icon) override
     {
-        journal.push_back("box " + title + ": " + prompt);
+        journal.push_back(icon == velmora::MessageIcon::Error ? "failure " + prompt : "box " + title + ": " + prompt);
         ++boxes;
         spriteAtBox = sprite;
-    }
-    void showFailure(const std::string& report) override
-    {
-        journal.push_back("failure " + report);
-        ++boxes;
     }
     void setClockRunning(bool running) override
     {
@@ -80,6 +81,8 @@ public:
         ringing = ringing || velmora::cueHolds(cue);
     }
     void showAbout() override { journal.push_back("about"); }
+    velmora::Registry& registry() override { return noRegistry; }
+    velmora::SysInfoPlatform& system() override { return noSystem; }
     void quit(int status) override
     {
         exitStatus = status;

@@ -43,7 +43,8 @@ void play(TestGame& test, const QString& script)
     static const std::map<QString, Command> commands{
         {"start", Command::Start},      {"options", Command::Options},     {"exit", Command::Exit},
         {"about", Command::About},      {"up time", Command::TimeUp},      {"down time", Command::TimeDown},
-        {"up level", Command::LevelUp}, {"down level", Command::LevelDown}, {"apply", Command::Apply}};
+        {"up level", Command::LevelUp}, {"down level", Command::LevelDown}, {"apply", Command::Apply},
+        {"system info", Command::SystemInfo}};
     const QStringList steps = script.split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (const QString& step : steps) {
         const QString trimmed = step.trimmed();
@@ -71,6 +72,7 @@ void play(TestGame& test, const QString& script)
 
 const std::string Lost = "box Game Over: Ati pierdut - mai incercati";
 const std::string Won = "box Finish ....: Felicitari, ati terminat ... ";
+const std::string Unavailable = "box Velmora: System Information Is Unavailable At This Time";
 const std::string TimeRefused =
     "box Velmora: Timpul (Time) trebuie sa fie un numar de secunde intre -32768 si 32767, de exemplu 60.";
 const std::string LevelRefused =
@@ -124,6 +126,8 @@ private slots:
             << Phase{Journal{"panel shown"} + after({"read-out at 471,490", "panel hidden", "start on"}), true, false,
                      "125"};
         QTest::newRow("exit") << "start, exit" << Phase{after({"clock off", "quit 0"}), false, false, ""};
+        QTest::newRow("System Info without the tool: the message, then the About again")
+            << "about, system info" << Phase{{"about", Unavailable, "box closed", "about"}, false, true, ""};
         QTest::newRow("About during a game") << "start, tick 1, about, tick 1" << Phase{after({"about"}), true, false, "2"};
     }
 
