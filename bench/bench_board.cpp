@@ -27,10 +27,7 @@ public:
     void selectOptionText(OptionBox) override {}
     void setReadout(const std::string&) override {}
     void placeReadout(std::int32_t, std::int32_t) override {}
-    void setSpritePicture(SpritePicture) override {}
-    void showSprite(float, float) override {}
-    void moveSprite(float) override {}
-    void refreshSprite() override {}
+    void showSprite(const Picture& image, std::int32_t, std::int32_t) override { benchmark::DoNotOptimize(image); }
     void showSurface(const Rect& changed) override { benchmark::DoNotOptimize(changed); }
     void showMessage(const std::string&, const std::string&, MessageIcon) override {}
     void setClockRunning(bool) override {}

@@ -11,12 +11,26 @@ DiskPictureMetrics BoardTarget::diskPicture() const
 
 void BoardTarget::setSpritePicture(SpritePicture picture)
 {
-    frontEnd_->setSpritePicture(picture);
+    sprite_.setPicture(picture);
 }
 
 void BoardTarget::refreshSprite()
 {
-    frontEnd_->refreshSprite();
+    if (sprite_.visible())
+        frontEnd_->showSprite(sprite_.image(), sprite_.x(), sprite_.y());
+}
+
+void BoardTarget::showCursorSprite(float left, float top)
+{
+    sprite_.setPicture(SpritePicture::Selector);
+    sprite_.place(left, top);
+    refreshSprite();
+}
+
+void BoardTarget::moveCursorSprite(float left)
+{
+    sprite_.setLeft(left);
+    refreshSprite();
 }
 
 void BoardTarget::Cls()

@@ -2,20 +2,27 @@
 
 #include "game/board_pictures.h"
 #include "game/front_end.h"
+#include "render/cursor_sprite.h"
 #include "render/render_target.h"
 #include "render/surface.h"
 
 namespace velmora {
 
-// What the renderer draws on: the game's surface and pictures, with the
-// sprite and the screen in the front end's hands.
+// What the renderer draws on: the game's surface, pictures and cursor
+// sprite, each put on the screen by the front end.
 class BoardTarget : public RenderTarget {
 public:
     BoardTarget(Surface& surface, const BoardPictures& pictures)
         : surface_(surface)
         , pictures_(pictures)
+        , sprite_(pictures.cursor, pictures.diskInHand)
     {
     }
+
+    const CursorSprite& sprite() const { return sprite_; }
+    // The sprite with the cursor picture at (left, top), shown; moved sideways.
+    void showCursorSprite(float left, float top);
+    void moveCursorSprite(float left);
 
     void attach(FrontEnd& frontEnd) { frontEnd_ = &frontEnd; }
 
@@ -32,6 +39,7 @@ public:
 private:
     Surface& surface_;
     const BoardPictures& pictures_;
+    CursorSprite sprite_;
     FrontEnd* frontEnd_ = nullptr;
 };
 

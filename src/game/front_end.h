@@ -67,13 +67,10 @@ public:
     virtual void setReadout(const std::string& text) = 0;
     virtual void placeReadout(std::int32_t left, std::int32_t top) = 0;
 
-    // The floating cursor sprite. Positions are reals: a left edge of 115.5
-    // stays 115.5 for the game, and the sprite stands at the nearest pixel.
-    virtual void setSpritePicture(SpritePicture picture) = 0;
-    virtual void showSprite(float left, float top) = 0;  // and makes it visible
-    virtual void moveSprite(float left) = 0;
-    // Repaints the sprite now, if it is visible.
-    virtual void refreshSprite() = 0;
+    // The floating cursor sprite as the game drew it, border included, with
+    // its top left corner at (x, y) of the client area: shown now, over the
+    // board, the panel and the read-out.
+    virtual void showSprite(const Picture& image, std::int32_t x, std::int32_t y) = 0;
 
     // Puts the part of the drawing surface that changed on the screen now.
     virtual void showSurface(const Rect& changed) = 0;

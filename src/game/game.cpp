@@ -162,13 +162,12 @@ void Game::RedrawBoard()
 
 void Game::showCursorSprite(float left, float top)
 {
-    frontEnd_->setSpritePicture(SpritePicture::Selector);
-    frontEnd_->showSprite(left, top);
+    target_.showCursorSprite(left, top);
 }
 
 void Game::moveCursorSprite(float left)
 {
-    frontEnd_->moveSprite(left);
+    target_.moveCursorSprite(left);
 }
 
 void Game::PlaySoundCue(Cue cue)

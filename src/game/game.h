@@ -86,6 +86,7 @@ public:
     GameState& state() { return state_; }
     Surface& surface() { return surface_; }
     const BoardPictures& pictures() const { return pictures_; }
+    const CursorSprite& sprite() const { return target_.sprite(); }
     bool clockRunning() const override { return clockRunning_; }
 
     // BoardHost

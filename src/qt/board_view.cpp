@@ -1,5 +1,7 @@
 #include "qt/board_view.h"
 
+#include "qt/images.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -53,6 +55,29 @@ void BoardView::resizeEvent(QResizeEvent* event)
 {
     surface_.ensureSize(event->size().width(), event->size().height());
     QWidget::resizeEvent(event);
+}
+
+SpriteView::SpriteView(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    setVisible(false);
+}
+
+void SpriteView::showImage(const Picture& image, int x, int y)
+{
+    image_ = toImage(image);
+    setGeometry(x, y, image.width, image.height);
+    setVisible(true);
+    repaint();
+}
+
+void SpriteView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    smoothAtFractionalScale(painter, devicePixelRatioF());
+    painter.drawImage(0, 0, image_);
 }
 
 } // namespace velmora

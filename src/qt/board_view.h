@@ -33,4 +33,20 @@ private:
     Surface& surface_;
 };
 
+// The cursor sprite as the game drew it, standing over the board's controls.
+class SpriteView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SpriteView(QWidget* parent);
+    // Shows the image with its top left corner at (x, y), painted now.
+    void showImage(const Picture& image, int x, int y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+};
+
 } // namespace velmora

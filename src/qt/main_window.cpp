@@ -2,7 +2,6 @@
 
 #include "qt/board_view.h"
 #include "qt/panel_frame.h"
-#include "qt/picture_box.h"
 
 #include <QAction>
 #include <QLabel>
@@ -74,9 +73,7 @@ MainWindow::MainWindow(Surface& surface, QWidget* parent)
     createPanel();
 
     // Hidden until the first board places it over tower 1.
-    sprite = new PictureBox(boardView);
-    sprite->setPlacement(264, 640, 185, 161);
-    sprite->setVisible(false);
+    sprite = new SpriteView(boardView);
 
     readOut = new QLabel(boardView);
     readOut->setGeometry(405, 384, 7, 29);

@@ -13,7 +13,7 @@ namespace velmora {
 
 class BoardView;
 class PanelFrame;
-class PictureBox;
+class SpriteView;
 
 // The main window, titled "Form1": the board with the cursor sprite and the
 // read-out standing on it, the options panel (hidden until opened), and the
@@ -30,7 +30,7 @@ public:
     explicit MainWindow(Surface& surface, QWidget* parent = nullptr);
 
     BoardView* boardView = nullptr;
-    PictureBox* sprite = nullptr;
+    SpriteView* sprite = nullptr;
     QLabel* readOut = nullptr;
 
     PanelFrame* optionsPanel = nullptr;

@@ -8,7 +8,6 @@
 #include "qt/key_codes.h"
 #include "qt/main_window.h"
 #include "qt/panel_frame.h"
-#include "qt/picture_box.h"
 #include "sound/cue_table.h"
 #include "sound/lazy_sound_player.h"
 
@@ -39,8 +38,6 @@ std::string programFolder()
 QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
     : window_(window)
     , game_(game)
-    , cursorImage_(toImage(game.pictures().cursor))
-    , diskImage_(toImage(game.pictures().diskInHand))
 {
     // A cue that cannot be played gives the desktop's beep instead.
     player_ = std::make_unique<LazySoundPlayer>(programFolder, [] { QApplication::beep(); });
@@ -181,29 +178,9 @@ void QtFrontEnd::placeReadout(std::int32_t left, std::int32_t top)
     window_.readOut->move(left, top);
 }
 
-void QtFrontEnd::setSpritePicture(SpritePicture picture)
+void QtFrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t y)
 {
-    window_.sprite->setPicture(picture == SpritePicture::Disk       ? diskImage_
-                                   : picture == SpritePicture::Selector ? cursorImage_
-                                                                        : QImage());
-}
-
-void QtFrontEnd::showSprite(float left, float top)
-{
-    window_.sprite->setLeft(left);
-    window_.sprite->setTop(top);
-    window_.sprite->setVisible(true);
-}
-
-void QtFrontEnd::moveSprite(float left)
-{
-    window_.sprite->setLeft(left);
-}
-
-void QtFrontEnd::refreshSprite()
-{
-    if (window_.sprite->isVisible())
-        window_.sprite->repaint();
+    window_.sprite->showImage(image, x, y);
 }
 
 void QtFrontEnd::showSurface(const Rect& changed)

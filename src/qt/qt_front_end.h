@@ -55,10 +55,7 @@ public:
     void selectOptionText(OptionBox box) override;
     void setReadout(const std::string& text) override;
     void placeReadout(std::int32_t left, std::int32_t top) override;
-    void setSpritePicture(SpritePicture picture) override;
-    void showSprite(float left, float top) override;
-    void moveSprite(float left) override;
-    void refreshSprite() override;
+    void showSprite(const Picture& image, std::int32_t x, std::int32_t y) override;
     void showSurface(const Rect& changed) override;
     void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
@@ -81,8 +78,6 @@ private:
     QTimer cueWait_;
     QTimer soundRest_;  // lets the sound device go a while after the last cue
     std::unique_ptr<SoundPlayer> player_;
-    QImage cursorImage_;
-    QImage diskImage_;
     QPointer<AboutDialog> about_;
     NoRegistry registry_;  // Linux has none
     DesktopSystem system_;

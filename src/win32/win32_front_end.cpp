@@ -8,7 +8,6 @@
 #include "win32/window_helpers.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace velmora {
 
@@ -151,54 +150,13 @@ void Win32FrontEnd::setClockRunning(bool running)
 
 // The sprite -----------------------------------------------------------------
 
-void Win32FrontEnd::setSpritePicture(SpritePicture picture)
+void Win32FrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t y)
 {
-    spritePicture_ = picture;
-    placeSprite();
-}
-
-void Win32FrontEnd::showSprite(float left, float top)
-{
-    spriteLeft_ = left;
-    spriteTop_ = top;
-    placeSprite();
+    spriteImage_ = image;
+    SetWindowPos(sprite_, nullptr, x, y, image.width, image.height, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(sprite_, SW_SHOWNA);
-}
-
-void Win32FrontEnd::moveSprite(float left)
-{
-    spriteLeft_ = left;
-    placeSprite();
-}
-
-void Win32FrontEnd::refreshSprite()
-{
-    if (IsWindowVisible(sprite_)) {
-        InvalidateRect(sprite_, nullptr, FALSE);
-        UpdateWindow(sprite_);
-    }
-}
-
-// The sprite stands at the nearest pixel (halves to even) and takes the size
-// of its picture with a 2-pixel border; without a picture it keeps its size.
-void Win32FrontEnd::placeSprite()
-{
-    const BoardPictures& pictures = game_.pictures();
-    const Picture* picture = spritePicture_ == SpritePicture::Disk       ? &pictures.diskInHand
-                             : spritePicture_ == SpritePicture::Selector ? &pictures.cursor
-                                                                         : nullptr;
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    int width = 0;
-    int height = 0;
-    if (picture) {
-        width = picture->width + 2 * BoardPictures::BorderWidth;
-        height = picture->height + 2 * BoardPictures::BorderWidth;
-    } else {
-        flags |= SWP_NOSIZE;
-    }
-    SetWindowPos(sprite_, nullptr, static_cast<int>(std::nearbyint(spriteLeft_)),
-                 static_cast<int>(std::nearbyint(spriteTop_)), width, height, flags);
     InvalidateRect(sprite_, nullptr, FALSE);
+    UpdateWindow(sprite_);
 }
 
 LRESULT CALLBACK Win32FrontEnd::spriteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -207,52 +165,16 @@ LRESULT CALLBACK Win32FrontEnd::spriteProc(HWND window, UINT message, WPARAM wPa
     if (self && message == WM_PAINT) {
         PAINTSTRUCT paint{};
         HDC dc = BeginPaint(window, &paint);
-        self->paintSprite(window, dc);
+        const Picture& image = self->spriteImage_;
+        const BITMAPINFO info = describePixels(image.width, image.height);
+        StretchDIBits(dc, 0, 0, image.width, image.height, 0, 0, image.width, image.height, image.pixels.data(), &info,
+                      DIB_RGB_COLORS, SRCCOPY);
         EndPaint(window, &paint);
         return 0;
     }
     if (message == WM_ERASEBKGND)
         return 1;
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// The sunken edge, shadow above and left and light below and right, twice,
-// around the picture: the same pixels as the Linux build's.
-void Win32FrontEnd::paintSprite(HWND window, HDC dc)
-{
-    RECT box{};
-    GetClientRect(window, &box);
-    HBRUSH face = CreateSolidBrush(RGB(128, 128, 128));
-    FillRect(dc, &box, face);
-    DeleteObject(face);
-    auto fill = [dc](LONG left, LONG top, LONG width, LONG height, COLORREF colour) {
-        HBRUSH brush = CreateSolidBrush(colour);
-        RECT area{left, top, left + width, top + height};
-        FillRect(dc, &area, brush);
-        DeleteObject(brush);
-    };
-    auto edge = [&fill](RECT area, COLORREF topLeft, COLORREF bottomRight) {
-        const LONG width = area.right - area.left;
-        const LONG height = area.bottom - area.top;
-        fill(area.left, area.top, width, 1, topLeft);
-        fill(area.left, area.top, 1, height, topLeft);
-        fill(area.left, area.bottom - 1, width, 1, bottomRight);
-        fill(area.right - 1, area.top, 1, height, bottomRight);
-    };
-    edge(box, RGB(128, 128, 128), RGB(255, 255, 255));
-    edge(RECT{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, RGB(64, 64, 64), RGB(223, 223, 223));
-
-    const BoardPictures& pictures = game_.pictures();
-    const Picture* picture = spritePicture_ == SpritePicture::Disk       ? &pictures.diskInHand
-                             : spritePicture_ == SpritePicture::Selector ? &pictures.cursor
-                                                                         : nullptr;
-    if (!picture || picture->empty())
-        return;
-    const BITMAPINFO info = describePixels(picture->width, picture->height);
-    const int width = std::min<int>(picture->width, box.right - 4);
-    const int height = std::min<int>(picture->height, box.bottom - 4);
-    StretchDIBits(dc, 2, 2, width, height, 0, 0, width, height, picture->pixels.data(), &info, DIB_RGB_COLORS,
-                  SRCCOPY);
 }
 
 } // namespace velmora

@@ -46,10 +46,7 @@ public:
     void selectOptionText(OptionBox box) override;
     void setReadout(const std::string& text) override;
     void placeReadout(std::int32_t left, std::int32_t top) override;
-    void setSpritePicture(SpritePicture picture) override;
-    void showSprite(float left, float top) override;
-    void moveSprite(float left) override;
-    void refreshSprite() override;
+    void showSprite(const Picture& image, std::int32_t x, std::int32_t y) override;
     void showSurface(const Rect& changed) override;
     void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
@@ -67,8 +64,6 @@ private:
     void createControls();
     void command(int id);
     void paintBoard(HDC dc, const RECT& area);
-    void paintSprite(HWND window, HDC dc);
-    void placeSprite();
     void aboutClosed();
     void showNextBox();
     HWND textBox(OptionBox box) const { return box == OptionBox::TimeLimit ? timeLimitBox_ : diskCountBox_; }
@@ -100,9 +95,7 @@ private:
     HBRUSH boardBrush_ = nullptr;
     HBRUSH panelBrush_ = nullptr;
     HBRUSH captionBrush_ = nullptr;
-    SpritePicture spritePicture_ = SpritePicture::Empty;
-    float spriteLeft_ = 264;
-    float spriteTop_ = 640;
+    Picture spriteImage_;
     int exitStatus_ = 0;
     // The message boxes asked for and not opened yet.
     struct Box {

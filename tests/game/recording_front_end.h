@@ -22,8 +22,8 @@ public:
     bool optionsEnabled = true;
     bool panelVisible = false;
     bool clock = false;
-    float spriteLeft = -1.0f;
-    velmora::SpritePicture sprite{};
+    std::int32_t spriteX = -1;
+    std::int32_t spriteWidth = 0;  // 83 with the cursor, 81 with the disk in hand
     std::string readout;
     std::vector<velmora::Rect> shown;  // each part of the surface put on the screen
     int exitStatus = -1;
@@ -34,7 +34,7 @@ public:
     } noSystem;
     int boxes = 0;         // message boxes open
     bool ringing = false;  // a cue the game waits for sounds
-    velmora::SpritePicture spriteAtBox{};  // what the sprite showed when the last box opened
+    std::int32_t spriteWidthAtBox = 0;  // the sprite's width when the last box opened
 
     void setCommandEnabled(velmora::Command command, bool enabled) override
     {
@@ -58,16 +58,17 @@ public:
     {
         journal.push_back("read-out at " + std::to_string(left) + "," + std::to_string(top));
     }
-    void setSpritePicture(velmora::SpritePicture picture) override { sprite = picture; }
-    void showSprite(float left, float) override { spriteLeft = left; }
-    void moveSprite(float left) override { spriteLeft = left; }
-    void refreshSprite() override {}
+    void showSprite(const velmora::Picture& image, std::int32_t x, std::int32_t) override
+    {
+        spriteX = x;
+        spriteWidth = image.width;
+    }
     void showSurface(const velmora::Rect& changed) override { shown.push_back(changed); }
     void showMessage(const std::string& prompt, const std::string& title, velmora::MessageIcon icon) override
     {
         journal.push_back(icon == velmora::MessageIcon::Error ? "failure " + prompt : "box " + title + ": " + prompt);
         ++boxes;
-        spriteAtBox = sprite;
+        spriteWidthAtBox = spriteWidth;
     }
     void setClockRunning(bool running) override
     {

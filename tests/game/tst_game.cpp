@@ -92,7 +92,8 @@ private slots:
         QVERIFY(game.load());
         QCOMPARE(frontEnd.take(), Journal{"read-out at 0,100"});
         QCOMPARE(game.state().TimeLimit, 60);  // the texts and the disks: the kept pictures of the e2e tests
-        QCOMPARE(frontEnd.spriteLeft, 115.5f);  // half of the 83-pixel cursor box is not rounded
+        QCOMPARE(game.sprite().left(), 115.5f);  // half of the 83-pixel cursor box is not rounded
+        QCOMPARE(frontEnd.spriteX, 116);         // but shown at the nearest pixel, halves to even
         QVERIFY(!game.clockRunning());
         // Keys act only while a game runs.
         const GameState before = game.state();

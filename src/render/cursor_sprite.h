@@ -1,0 +1,46 @@
+#pragma once
+
+#include "render/render_target.h"
+#include "render/surface.h"
+
+#include <cstdint>
+
+namespace velmora {
+
+// The floating cursor sprite: a box showing one picture inside a sunken border
+// two pixels wide. It sizes itself to its picture (outer size = picture + 4
+// each way); without a picture it keeps the size it has. Its place is kept as
+// the reals the game wrote (115.5 stays 115.5) and on the screen it stands at
+// the nearest pixel, halves to even. Hidden until first placed.
+class CursorSprite {
+public:
+    static constexpr std::int32_t BorderWidth = 2;
+
+    // The two pictures it can show; they must outlive it.
+    CursorSprite(const Picture& cursor, const Picture& diskInHand);
+
+    void setPicture(SpritePicture picture);
+    // Places it and makes it visible.
+    void place(float left, float top);
+    void setLeft(float left);
+
+    bool visible() const { return visible_; }
+    float left() const { return left_; }
+    float top() const { return top_; }
+    // Where it stands on the screen, and the box as it looks, border included.
+    std::int32_t x() const;
+    std::int32_t y() const;
+    Picture image() const;
+
+private:
+    const Picture& cursor_;
+    const Picture& diskInHand_;
+    const Picture* picture_ = nullptr;
+    std::int32_t width_ = 185;  // the size the box has before its first picture
+    std::int32_t height_ = 161;
+    float left_ = 264;
+    float top_ = 640;
+    bool visible_ = false;
+};
+
+} // namespace velmora
