@@ -21,16 +21,8 @@ public:
     explicit AboutDialog(std::function<void()> systemInfo, QWidget* parent = nullptr);
     ~AboutDialog() override;
 
-    QLabel* icon = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* sysInfoButton = nullptr;
-    QLabel* rulesLabel = nullptr;
-    QLabel* titleLabel = nullptr;
-    QLabel* versionLabel = nullptr;
-    QLabel* disclaimerLabel = nullptr;
-
-private:
-    void setTexts();
 };
 
 } // namespace velmora

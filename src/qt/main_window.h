@@ -1,8 +1,11 @@
 #pragma once
 
+#include "game/front_end.h"
 #include "render/surface.h"
 
 #include <QMainWindow>
+
+#include <map>
 
 class QAction;
 class QLabel;
@@ -14,48 +17,30 @@ namespace velmora {
 class BoardView;
 class PanelFrame;
 class SpriteView;
+struct ControlDescription;
 
-// The main window, titled "Form1": the board with the cursor sprite and the
-// read-out standing on it, the options panel (hidden until opened), and the
-// menus "Joc" and "Ajutor" with their shortcut keys. Widgets only: their
-// geometry, fonts and colours. The front end brings them to life.
+// The main window as the game describes it: the board with the cursor sprite
+// and the read-out standing on it, the options panel (hidden until opened),
+// and the menus with their shortcut keys. Widgets only; the front end brings
+// them to life.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr int ClientWidth = 1002;
-    static constexpr int ClientHeight = 628;
-
     // The surface must outlive the window.
     explicit MainWindow(Surface& surface, QWidget* parent = nullptr);
 
     BoardView* boardView = nullptr;
     SpriteView* sprite = nullptr;
     QLabel* readOut = nullptr;
-
     PanelFrame* optionsPanel = nullptr;
-    QLabel* timeCaption = nullptr;
-    QLineEdit* timeLimitBox = nullptr;
-    QPushButton* timeUpButton = nullptr;
-    QPushButton* timeDownButton = nullptr;
-    QLabel* levelCaption = nullptr;
-    QLineEdit* diskCountBox = nullptr;
-    QPushButton* levelUpButton = nullptr;
-    QPushButton* levelDownButton = nullptr;
-    QPushButton* applyButton = nullptr;
-
-    QAction* startAction = nullptr;
-    QAction* optionsAction = nullptr;
-    QAction* exitAction = nullptr;
-    QAction* aboutAction = nullptr;
-
-private:
-    void createPanel();
-    void createMenus();
+    std::map<Command, QAction*> menuItems;
+    std::map<Command, QPushButton*> buttons;
+    std::map<OptionBox, QLineEdit*> optionBoxes;
 };
 
-// The program's controls ask for "MS Sans Serif"; where it is missing, any
-// plain sans-serif face of the same size serves.
-QFont controlFont(qreal points);
+// A control of the game's windows as a widget of the parent, placed, with
+// its font, colours, alignment and name for screen readers.
+QWidget* makeControl(const ControlDescription& control, QWidget* parent);
 
 } // namespace velmora

@@ -65,21 +65,14 @@ QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
             soundRest_.start();
     });
 
-    const auto give = [this](auto* sender, auto signal, Command command) {
-        connect(sender, signal, this, [this, command] {
-            game_.command(command);
-            describeBoard();
-        });
+    const auto give = [this](Command command) {
+        game_.command(command);
+        describeBoard();
     };
-    give(window.startAction, &QAction::triggered, Command::Start);
-    give(window.optionsAction, &QAction::triggered, Command::Options);
-    give(window.exitAction, &QAction::triggered, Command::Exit);
-    give(window.aboutAction, &QAction::triggered, Command::About);
-    give(window.timeUpButton, &QPushButton::clicked, Command::TimeUp);
-    give(window.timeDownButton, &QPushButton::clicked, Command::TimeDown);
-    give(window.levelUpButton, &QPushButton::clicked, Command::LevelUp);
-    give(window.levelDownButton, &QPushButton::clicked, Command::LevelDown);
-    give(window.applyButton, &QPushButton::clicked, Command::Apply);
+    for (const auto& [command, item] : window.menuItems)
+        connect(item, &QAction::triggered, this, [give, command = command] { give(command); });
+    for (const auto& [command, button] : window.buttons)
+        connect(button, &QPushButton::clicked, this, [give, command = command] { give(command); });
 
     qApp->installEventFilter(this);
     screenReader_ = QAccessible::isActive();
@@ -134,12 +127,12 @@ void QtFrontEnd::accessibilityActiveChanged(bool active)
 
 void QtFrontEnd::setCommandEnabled(Command command, bool enabled)
 {
-    (command == Command::Start ? window_.startAction : window_.optionsAction)->setEnabled(enabled);
+    window_.menuItems.at(command)->setEnabled(enabled);
 }
 
 QLineEdit* QtFrontEnd::textBox(OptionBox box) const
 {
-    return box == OptionBox::TimeLimit ? window_.timeLimitBox : window_.diskCountBox;
+    return window_.optionBoxes.at(box);
 }
 
 void QtFrontEnd::setPanelVisible(bool visible)

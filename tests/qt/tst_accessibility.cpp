@@ -35,7 +35,7 @@ private slots:
 
         // Nothing is described while no screen reader listens.
         QVERIFY(!QAccessible::isActive());
-        window.startAction->trigger();
+        window.menuItems.at(Command::Start)->trigger();
         QCOMPARE(description(window.boardView), QString());
 
         QAccessible::setActive(true);
