@@ -1,5 +1,7 @@
 #pragma once
 
+#include "win32/controls.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -32,12 +34,7 @@ private:
     std::function<void()> systemInfo_;
     std::function<void()> onClosed_;
     HWND window_ = nullptr;
-    HWND greyLine_ = nullptr;
-    HWND whiteLine_ = nullptr;
-    HFONT labelFont_ = nullptr;
-    HFONT buttonFont_ = nullptr;
-    HBRUSH greyBrush_ = nullptr;
-    HBRUSH whiteBrush_ = nullptr;
+    Controls controls_;
 };
 
 } // namespace velmora

@@ -4,7 +4,9 @@
 #include "win32/windows_registry.h"  // before windows.h, whose macros spell the registry's names
 #include "game/game.h"
 #include "sound/cue_table.h"
+#include "game/window_description.h"
 #include "win32/about_window.h"
+#include "win32/controls.h"
 #include "win32/resource_ids.h"
 #include "win32/win32_front_end.h"
 #include "win32/window_helpers.h"
@@ -19,18 +21,6 @@ constexpr int ClockTimer = 1;
 constexpr int CueTimer = 2;
 constexpr UINT ShowBoxMessage = WM_APP + 1;
 
-enum CommandId : int {
-    StartCommand = 101,
-    OptionsCommand,
-    ExitCommand,
-    AboutCommand,
-    TimeUpCommand = 201,
-    TimeDownCommand,
-    LevelUpCommand,
-    LevelDownCommand,
-    ApplyCommand,
-};
-
 const wchar_t* const MainClass = L"VelmoraForm";
 const wchar_t* const SpriteClass = L"VelmoraSprite";
 const wchar_t* const PanelClass = L"VelmoraPanel";
@@ -43,6 +33,7 @@ Win32FrontEnd::Win32FrontEnd(HINSTANCE instance, Game& game)
     , player_(std::make_unique<WinmmPlayer>())
     , registry_(makeWindowsRegistry())
     , system_(std::make_unique<WindowsSystem>())
+    , controls_(instance)
 {
 }
 
@@ -51,7 +42,6 @@ Win32FrontEnd::~Win32FrontEnd()
     about_.reset();
     if (window_)
         DestroyWindow(window_);
-    deleteObjects({panelFont_, largeFont_, boardBrush_, panelBrush_, captionBrush_});
     if (accelerators_)
         DestroyAcceleratorTable(accelerators_);
 }
@@ -62,36 +52,29 @@ bool Win32FrontEnd::create()
     registerWindowClass(instance_, SpriteClass, spriteProc);
     registerWindowClass(instance_, PanelClass, panelProc);
 
-    boardBrush_ = CreateSolidBrush(RGB(192, 192, 0));
-    panelBrush_ = CreateSolidBrush(RGB(0, 0, 255));
-    captionBrush_ = CreateSolidBrush(RGB(255, 255, 0));
-    panelFont_ = controlFont(13.5);
-    largeFont_ = controlFont(18);
-
+    const MainWindowDescription& description = mainWindow();
     menu_ = CreateMenu();
-    HMENU gameMenu = CreatePopupMenu();
-    AppendMenuW(gameMenu, MF_STRING, StartCommand, L"StartJoc\tF2");
-    AppendMenuW(gameMenu, MF_STRING, OptionsCommand, L"Optiuni\tCtrl+O");
-    AppendMenuW(gameMenu, MF_STRING, ExitCommand, L"Exit\tF4");
-    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(gameMenu), L"Joc");
-    HMENU helpMenu = CreatePopupMenu();
-    AppendMenuW(helpMenu, MF_STRING, AboutCommand, L"Despre\tF1");
-    AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(helpMenu), L"Ajutor");
-    ACCEL keys[] = {{FVIRTKEY, VK_F2, StartCommand},
-                    {FVIRTKEY | FCONTROL, 'O', OptionsCommand},
-                    {FVIRTKEY, VK_F4, ExitCommand},
-                    {FVIRTKEY, VK_F1, AboutCommand}};
-    accelerators_ = CreateAcceleratorTableW(keys, 4);
+    std::vector<ACCEL> keys;
+    for (const MenuDescription& menu : description.menus) {
+        HMENU list = CreatePopupMenu();
+        for (const MenuItemDescription& item : menu.items) {
+            const int id = commandId(item.command);
+            AppendMenuW(list, MF_STRING, static_cast<UINT_PTR>(id), wide(std::string(item.caption) + "\t" + item.shortcut).c_str());
+            keys.push_back(ACCEL{static_cast<BYTE>(FVIRTKEY | (item.control ? FCONTROL : 0)), item.key, static_cast<WORD>(id)});
+        }
+        AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(list), wide(menu.caption).c_str());
+    }
+    accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 
     // The client area is 1002 x 628 below the menu bar, centred on the screen.
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT frame{0, 0, Game::ClientWidth, Game::ClientHeight};
+    RECT frame{0, 0, description.clientWidth, description.clientHeight};
     AdjustWindowRectEx(&frame, style, TRUE, WS_EX_CONTROLPARENT);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, MainClass, L"Form1", style,
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, MainClass, wide(description.title).c_str(), style,
                               work.left + (work.right - work.left - width) / 2,
                               work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, menu_,
                               instance_, this);
@@ -103,39 +86,27 @@ bool Win32FrontEnd::create()
 
 void Win32FrontEnd::createControls()
 {
-    // The panel is a window of its own at (8, 432), painted blue, holding the
-    // captioned frame and the controls; it hands their messages up to the
-    // main window.
-    panelArea_ = CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 8, 432, 481, 169,
-                                 window_, nullptr, instance_, this);
-    auto control = [this](HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int width,
-                          int height, int id, HFONT font) {
-        HWND made = CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, width, height,
-                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return made;
-    };
-    // Made in tab order.
-    panel_ = control(panelArea_, L"BUTTON", L"Optiuni", BS_GROUPBOX, 0, 0, 481, 169, 0, panelFont_);
-    timeLimitBox_ = control(panelArea_, L"EDIT", L"Text1", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 176, 48, 57, 41, 0,
-                            panelFont_);
-    timeUpButton_ = control(panelArea_, L"BUTTON", L"Up", WS_TABSTOP, 128, 48, 41, 41, TimeUpCommand, panelFont_);
-    timeDownButton_ = control(panelArea_, L"BUTTON", L"Down", WS_TABSTOP, 240, 48, 65, 41, TimeDownCommand, panelFont_);
-    levelUpButton_ = control(panelArea_, L"BUTTON", L"Up", WS_TABSTOP, 128, 104, 41, 41, LevelUpCommand, panelFont_);
-    diskCountBox_ = control(panelArea_, L"EDIT", L"Text2", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 176, 104, 57, 41, 0,
-                            panelFont_);
-    levelDownButton_ =
-        control(panelArea_, L"BUTTON", L"Down", WS_TABSTOP, 240, 104, 65, 41, LevelDownCommand, panelFont_);
-    applyButton_ = control(panelArea_, L"BUTTON", L"Ok", WS_TABSTOP, 328, 72, 105, 41, ApplyCommand, largeFont_);
-    timeCaption_ = control(panelArea_, L"STATIC", L"Time", SS_CENTER, 16, 48, 105, 41, 0, panelFont_);
-    levelCaption_ = control(panelArea_, L"STATIC", L"Level", SS_CENTER, 16, 104, 105, 41, 0, panelFont_);
-    // The frame under its controls.
-    SetWindowPos(panel_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-    sprite_ = CreateWindowExW(0, SpriteClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 264, 640, 185, 161, window_, nullptr,
-                              instance_, this);
-    readOut_ = control(window_, L"STATIC", L"", SS_CENTER, 405, 384, 7, 29, 0, largeFont_);
     // Stacking, bottom first: the read-out, the panel, and the sprite over all.
+    const MainWindowDescription& description = mainWindow();
+    readOut_ = controls_.make(window_, description.readout);
+    // The panel is a window of its own, painted in the frame's face and
+    // holding the frame and its controls; it hands their messages up to the
+    // main window.
+    const Rect& panel = description.panel.rect;
+    panelArea_ = CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", WS_CHILD | WS_CLIPSIBLINGS, panel.left, panel.top,
+                                 panel.width, panel.height, window_, nullptr, instance_, this);
+    ControlDescription frame = description.panel;
+    frame.rect = Rect{0, 0, panel.width, panel.height};
+    HWND frameWindow = controls_.make(panelArea_, frame);
+    for (const ControlDescription& control : description.panelControls) {
+        HWND made = controls_.make(panelArea_, control);
+        if (control.box)
+            optionBoxes_[*control.box] = made;
+    }
+    // The frame under its controls.
+    SetWindowPos(frameWindow, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    sprite_ = CreateWindowExW(0, SpriteClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, window_, nullptr, instance_,
+                              this);
     for (HWND layer : {readOut_, panelArea_, sprite_})
         SetWindowPos(layer, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -187,7 +158,7 @@ LRESULT CALLBACK Win32FrontEnd::panelProc(HWND window, UINT message, WPARAM wPar
     case WM_ERASEBKGND: {
         RECT area{};
         GetClientRect(window, &area);
-        FillRect(reinterpret_cast<HDC>(wParam), &area, self->panelBrush_);
+        FillRect(reinterpret_cast<HDC>(wParam), &area, self->controls_.brush(*mainWindow().panel.face));
         return 1;
     }
     case WM_COMMAND:
@@ -234,19 +205,12 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORBTN:
         return DefWindowProcW(window, message, wParam, lParam);
     case WM_CTLCOLORSTATIC: {
+        // A label without a face of its own (the read-out) shows the board.
         HDC dc = reinterpret_cast<HDC>(wParam);
-        const HWND control = reinterpret_cast<HWND>(lParam);
-        SetTextColor(dc, RGB(0, 0, 0));
-        if (control == timeCaption_ || control == levelCaption_) {
-            SetBkColor(dc, RGB(255, 255, 0));
-            return reinterpret_cast<LRESULT>(captionBrush_);
-        }
-        if (control == panel_) {
-            SetBkColor(dc, RGB(0, 0, 255));
-            return reinterpret_cast<LRESULT>(panelBrush_);
-        }
-        SetBkColor(dc, RGB(192, 192, 0));
-        return reinterpret_cast<LRESULT>(boardBrush_);
+        if (HBRUSH own = controls_.colours(reinterpret_cast<HWND>(lParam), dc))
+            return reinterpret_cast<LRESULT>(own);
+        SetBkColor(dc, colourRef(mainWindow().background));
+        return reinterpret_cast<LRESULT>(controls_.brush(mainWindow().background));
     }
     case WM_CLOSE:
         // Closing the window by its frame ends it and its clock; an About
@@ -266,12 +230,9 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 void Win32FrontEnd::command(int id)
 {
-    static const std::pair<int, Command> commands[] = {
-        {StartCommand, Command::Start},      {OptionsCommand, Command::Options},   {ExitCommand, Command::Exit},
-        {AboutCommand, Command::About},      {TimeUpCommand, Command::TimeUp},     {TimeDownCommand, Command::TimeDown},
-        {LevelUpCommand, Command::LevelUp}, {LevelDownCommand, Command::LevelDown}, {ApplyCommand, Command::Apply}};
-    for (const auto& [known, command] : commands)
-        if (known == id)
+    for (const Command command : {Command::Start, Command::Options, Command::Exit, Command::About, Command::TimeUp,
+                                  Command::TimeDown, Command::LevelUp, Command::LevelDown, Command::Apply})
+        if (commandId(command) == id)
             game_.command(command);
 }
 

@@ -4,6 +4,7 @@
 #include "win32/win32_front_end.h"
 
 #include "game/game.h"
+#include "game/window_description.h"
 #include "sound/cue_table.h"
 #include "win32/window_helpers.h"
 
@@ -76,8 +77,9 @@ void Win32FrontEnd::paintBoard(HDC dc, const RECT& area)
     }
     RECT beyondRight{right, area.top, area.right, area.bottom};
     RECT beyondBottom{area.left, bottom, right, area.bottom};
-    FillRect(dc, &beyondRight, boardBrush_);
-    FillRect(dc, &beyondBottom, boardBrush_);
+    HBRUSH board = controls_.brush(mainWindow().background);
+    FillRect(dc, &beyondRight, board);
+    FillRect(dc, &beyondBottom, board);
 }
 
 void Win32FrontEnd::showSurface(const Rect& changed)
@@ -91,7 +93,7 @@ void Win32FrontEnd::showSurface(const Rect& changed)
 
 void Win32FrontEnd::setCommandEnabled(Command command, bool enabled)
 {
-    EnableMenuItem(menu_, command == Command::Start ? 101 : 102, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu_, static_cast<UINT>(commandId(command)), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void Win32FrontEnd::setPanelVisible(bool visible)
@@ -127,7 +129,7 @@ void Win32FrontEnd::setReadout(const std::string& text)
     const std::wstring caption = wide(text);
     SetWindowTextW(readOut_, caption.c_str());
     HDC dc = GetDC(readOut_);
-    HGDIOBJ old = SelectObject(dc, largeFont_);
+    HGDIOBJ old = SelectObject(dc, controls_.font(mainWindow().readout.points));
     SIZE size{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
     SelectObject(dc, old);

@@ -2,10 +2,12 @@
 
 #include "game/front_end.h"
 #include "sound/sound_player.h"
+#include "win32/controls.h"
 
 #include <windows.h>
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -66,7 +68,7 @@ private:
     void paintBoard(HDC dc, const RECT& area);
     void aboutClosed();
     void showNextBox();
-    HWND textBox(OptionBox box) const { return box == OptionBox::TimeLimit ? timeLimitBox_ : diskCountBox_; }
+    HWND textBox(OptionBox box) const { return optionBoxes_.at(box); }
 
     HINSTANCE instance_;
     Game& game_;
@@ -78,23 +80,10 @@ private:
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HWND panelArea_ = nullptr;
-    HWND panel_ = nullptr;
-    HWND timeCaption_ = nullptr;
-    HWND levelCaption_ = nullptr;
-    HWND timeLimitBox_ = nullptr;
-    HWND diskCountBox_ = nullptr;
-    HWND timeUpButton_ = nullptr;
-    HWND timeDownButton_ = nullptr;
-    HWND levelUpButton_ = nullptr;
-    HWND levelDownButton_ = nullptr;
-    HWND applyButton_ = nullptr;
     HWND readOut_ = nullptr;
     HWND sprite_ = nullptr;
-    HFONT panelFont_ = nullptr;
-    HFONT largeFont_ = nullptr;
-    HBRUSH boardBrush_ = nullptr;
-    HBRUSH panelBrush_ = nullptr;
-    HBRUSH captionBrush_ = nullptr;
+    std::map<OptionBox, HWND> optionBoxes_;
+    Controls controls_;
     Picture spriteImage_;
     int exitStatus_ = 0;
     // The message boxes asked for and not opened yet.

@@ -1,0 +1,88 @@
+#include "win32/controls.h"
+
+#include "win32/win32_front_end.h"
+#include "win32/window_helpers.h"
+
+namespace velmora {
+
+Controls::~Controls()
+{
+    for (const auto& [points, font] : fonts_)
+        DeleteObject(font);
+    for (const auto& [colour, brush] : brushes_)
+        DeleteObject(brush);
+}
+
+HFONT Controls::font(float points)
+{
+    HFONT& font = fonts_[points];
+    if (!font)
+        font = controlFont(points);
+    return font;
+}
+
+HBRUSH Controls::brush(Pixel colour)
+{
+    HBRUSH& brush = brushes_[colour];
+    if (!brush)
+        brush = CreateSolidBrush(colourRef(colour));
+    return brush;
+}
+
+HWND Controls::make(HWND parent, const ControlDescription& control, int id)
+{
+    const wchar_t* kind = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (control.takesFocus ? WS_TABSTOP : 0);
+    switch (control.kind) {
+    case ControlKind::Frame:
+        kind = L"BUTTON";
+        style |= BS_GROUPBOX;
+        break;
+    case ControlKind::Button:
+        // A push button draws its own face: the grey face of the graphical
+        // style is not shown.
+        kind = L"BUTTON";
+        style |= BS_PUSHBUTTON;
+        break;
+    case ControlKind::TextBox:
+        kind = L"EDIT";
+        style |= WS_BORDER | ES_AUTOHSCROLL;
+        break;
+    case ControlKind::Label:
+        // Centred text always breaks into lines where it must.
+        style |= control.align == TextAlign::Centre ? SS_CENTER : control.wraps ? SS_LEFT : SS_LEFTNOWORDWRAP;
+        break;
+    case ControlKind::Picture:
+        style |= SS_ICON | SS_SUNKEN;
+        break;
+    case ControlKind::Line:
+        break;
+    }
+    if (control.command)
+        id = commandId(*control.command);
+    const Rect& at = control.rect;
+    HWND made = CreateWindowExW(0, kind, wide(control.caption).c_str(), style, at.left, at.top, at.width, at.height,
+                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    if (control.points > 0)
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font(control.points)), FALSE);
+    // Windows screen readers name a control by its text, or a text box by the
+    // label before it: the names for screen readers are not set.
+    made_[made] = control;
+    return made;
+}
+
+HBRUSH Controls::colours(HWND control, HDC dc)
+{
+    const auto found = made_.find(control);
+    if (found == made_.end())
+        return nullptr;
+    const ControlDescription& description = found->second;
+    if (description.text)
+        SetTextColor(dc, colourRef(*description.text));
+    if (!description.face)
+        return nullptr;
+    SetBkColor(dc, colourRef(*description.face));
+    return brush(*description.face);
+}
+
+} // namespace velmora

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "game/window_description.h"
+
+#include <windows.h>
+
+#include <map>
+
+namespace velmora {
+
+// The Win32 side of the game's window descriptions: each control made as
+// described, and the fonts and brushes its looks need, made once and let go
+// with this object.
+class Controls {
+public:
+    explicit Controls(HINSTANCE instance) : instance_(instance) {}
+    ~Controls();
+    Controls(const Controls&) = delete;
+    Controls& operator=(const Controls&) = delete;
+
+    // A child of parent with the command's id (a button) or id. Windows puts
+    // it under the ones made before it, and Tab follows that order.
+    HWND make(HWND parent, const ControlDescription& control, int id = 0);
+    // The answer to WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT for a control made
+    // here: its own colours, or null for the platform's.
+    HBRUSH colours(HWND control, HDC dc);
+    HFONT font(float points);
+    HBRUSH brush(Pixel colour);
+
+private:
+    HINSTANCE instance_;
+    std::map<float, HFONT> fonts_;
+    std::map<Pixel, HBRUSH> brushes_;
+    std::map<HWND, ControlDescription> made_;
+};
+
+// A command's id in menus, accelerators and buttons.
+inline int commandId(Command command)
+{
+    return 100 + static_cast<int>(command);
+}
+
+inline COLORREF colourRef(Pixel pixel)
+{
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+} // namespace velmora
