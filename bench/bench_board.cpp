@@ -29,6 +29,7 @@ public:
     void placeReadout(std::int32_t, std::int32_t) override {}
     void showSprite(const Picture& image, std::int32_t, std::int32_t) override { benchmark::DoNotOptimize(image); }
     void showSurface(const Rect& changed) override { benchmark::DoNotOptimize(changed); }
+    void describeBoard(const std::string&) override {}
     void showMessage(const std::string&, const std::string&, MessageIcon) override {}
     void setClockRunning(bool) override {}
     void playCue(Cue) override {}

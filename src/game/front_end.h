@@ -72,6 +72,9 @@ public:
     // board, the panel and the read-out.
     virtual void showSprite(const Picture& image, std::int32_t x, std::int32_t y) = 0;
 
+    // The board in words, for a screen reader (only while one listens).
+    virtual void describeBoard(const std::string& words) = 0;
+
     // Puts the part of the drawing surface that changed on the screen now.
     virtual void showSurface(const Rect& changed) = 0;
 

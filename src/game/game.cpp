@@ -3,6 +3,7 @@
 #include "board/checked_math.h"
 #include "board/keyboard.h"
 #include "game/about_texts.h"
+#include "game/board_description.h"
 #include "game/sys_info.h"
 #include "velmora/version.h"
 #include "render/board_renderer.h"
@@ -32,6 +33,7 @@ bool Game::run(const std::function<void()>& handler)
     std::string report;
     try {
         handler();
+        describe();
         return true;
     } catch (const RuntimeError& error) {
         report = "Run-time error '" + std::to_string(error.number()) + "':\n\n" + error.what();
@@ -102,6 +104,27 @@ void Game::command(Command command)
             break;
         }
     });
+}
+
+void Game::setScreenReader(bool listening)
+{
+    screenReader_ = listening;
+    described_.clear();
+    describe();
+}
+
+void Game::describe()
+{
+    if (!screenReader_)
+        return;
+    std::string words = describeBoard(state_);
+    if (words != described_)
+        frontEnd_->describeBoard(described_ = std::move(words));
+}
+
+void Game::resizeClient(std::int32_t width, std::int32_t height)
+{
+    surface_.ensureSize(width, height);
 }
 
 bool Game::closeWindow()

@@ -67,6 +67,12 @@ public:
     // state (1 Shift, 2 Ctrl, 4 Alt).
     void keyDown(std::int16_t keyCode, std::int16_t shift);
 
+    // A screen reader begins or stops listening. While one listens, the board
+    // in words goes to the front end after each event that changed it.
+    void setScreenReader(bool listening);
+    // The client area's size: the surface grows with it and never shrinks.
+    void resizeClient(std::int32_t width, std::int32_t height);
+
     // The player closes the main window by its frame. While the game waits
     // it stays (the box in front is answered first): false. Otherwise the
     // clock ends with the window: true.
@@ -112,6 +118,7 @@ private:
     void stepOption(OptionBox box, double step, double wrapValue, const char* replacement);
     void refuseOption(OptionBox box);
 
+    void describe();
     // Runs one handler to its end, under the error policy above.
     bool run(const std::function<void()>& handler);
 
@@ -129,6 +136,8 @@ private:
     std::vector<std::function<void()>> afterBoxes_;
     std::function<void()> afterCue_;
     bool tickDue_ = false;
+    bool screenReader_ = false;
+    std::string described_;  // the board in words, as the front end last had it
 };
 
 } // namespace velmora

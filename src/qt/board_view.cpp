@@ -51,12 +51,6 @@ void BoardView::paintEvent(QPaintEvent* event)
         painter.fillRect(area, QColor::fromRgb(surface_.background()));
 }
 
-void BoardView::resizeEvent(QResizeEvent* event)
-{
-    surface_.ensureSize(event->size().width(), event->size().height());
-    QWidget::resizeEvent(event);
-}
-
 SpriteView::SpriteView(QWidget* parent)
     : QWidget(parent)
 {

@@ -4,6 +4,7 @@
 #include "qt/qt_front_end.h"
 #include "velmora/version.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
@@ -39,7 +40,7 @@ int main(int argc, char** argv)
     game.attach(frontEnd);
     if (!game.load())
         return 1;
-    frontEnd.describeBoard();
+    game.setScreenReader(QAccessible::isActive());
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),

@@ -1,6 +1,5 @@
 #include "qt/qt_front_end.h"
 
-#include "game/board_description.h"
 #include "game/game.h"
 #include "qt/about_dialog.h"
 #include "qt/board_view.h"
@@ -17,6 +16,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -53,7 +53,6 @@ QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
             return;
         cueWait_.stop();
         game_.cueEnded();
-        describeBoard();
     });
 
     // Three quiet seconds after a cue the sound device is let go, so that an
@@ -65,17 +64,12 @@ QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
             soundRest_.start();
     });
 
-    const auto give = [this](Command command) {
-        game_.command(command);
-        describeBoard();
-    };
     for (const auto& [command, item] : window.menuItems)
-        connect(item, &QAction::triggered, this, [give, command = command] { give(command); });
+        connect(item, &QAction::triggered, this, [this, command = command] { game_.command(command); });
     for (const auto& [command, button] : window.buttons)
-        connect(button, &QPushButton::clicked, this, [give, command = command] { give(command); });
+        connect(button, &QPushButton::clicked, this, [this, command = command] { game_.command(command); });
 
     qApp->installEventFilter(this);
-    screenReader_ = QAccessible::isActive();
     QAccessible::installActivationObserver(this);
 }
 
@@ -96,6 +90,12 @@ bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
         event->ignore();
         return true;
     }
+    // The surface grows with the board's view.
+    if (event->type() == QEvent::Resize && watched == window_.boardView) {
+        const QSize size = static_cast<QResizeEvent*>(event)->size();
+        game_.resizeClient(size.width(), size.height());
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
@@ -108,21 +108,18 @@ bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
     game_.keyDown(virtualKeyCode(key->key()), shiftState(key->modifiers()));
-    describeBoard();
     // Not consumed: the focused control gets the key too.
     return false;
 }
 
-void QtFrontEnd::describeBoard()
+void QtFrontEnd::describeBoard(const std::string& words)
 {
-    if (screenReader_)
-        window_.boardView->setAccessibleDescription(QString::fromStdString(velmora::describeBoard(game_.state())));
+    window_.boardView->setAccessibleDescription(QString::fromStdString(words));
 }
 
 void QtFrontEnd::accessibilityActiveChanged(bool active)
 {
-    screenReader_ = active;
-    describeBoard();
+    game_.setScreenReader(active);
 }
 
 void QtFrontEnd::setCommandEnabled(Command command, bool enabled)
@@ -192,7 +189,6 @@ void QtFrontEnd::showMessage(const std::string& prompt, const std::string& title
     box->setWindowModality(Qt::ApplicationModal);
     connect(box, &QMessageBox::finished, this, [this] {
         game_.messageClosed();
-        describeBoard();
     });
     box->show();
 }

@@ -44,9 +44,6 @@ public:
     QtFrontEnd(MainWindow& window, Game& game);
     ~QtFrontEnd() override;
 
-    // Tells a screen reader what the board shows now, after each event that
-    // may have changed it; nothing at all while no screen reader listens.
-    void describeBoard();
 
     void setCommandEnabled(Command command, bool enabled) override;
     void setPanelVisible(bool visible) override;
@@ -57,6 +54,7 @@ public:
     void placeReadout(std::int32_t left, std::int32_t top) override;
     void showSprite(const Picture& image, std::int32_t x, std::int32_t y) override;
     void showSurface(const Rect& changed) override;
+    void describeBoard(const std::string& words) override;
     void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
     void playCue(Cue cue) override;
@@ -81,7 +79,6 @@ private:
     QPointer<AboutDialog> about_;
     NoRegistry registry_;  // Linux has none
     DesktopSystem system_;
-    bool screenReader_ = false;  // a screen reader listens
 };
 
 } // namespace velmora

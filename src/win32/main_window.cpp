@@ -184,7 +184,7 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     case WM_SIZE:
-        game_.surface().ensureSize(LOWORD(lParam), HIWORD(lParam));
+        game_.resizeClient(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_TIMER:
         if (wParam == ClockTimer) {

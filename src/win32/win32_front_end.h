@@ -50,6 +50,9 @@ public:
     void placeReadout(std::int32_t left, std::int32_t top) override;
     void showSprite(const Picture& image, std::int32_t x, std::int32_t y) override;
     void showSurface(const Rect& changed) override;
+    // Windows screen readers are not told the board in words: the window
+    // offers them no object of its own to read it from.
+    void describeBoard(const std::string&) override {}
     void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
     void playCue(Cue cue) override;

@@ -26,6 +26,7 @@ public:
     std::int32_t spriteWidth = 0;  // 83 with the cursor, 81 with the disk in hand
     std::string readout;
     std::vector<velmora::Rect> shown;  // each part of the surface put on the screen
+    std::vector<std::string> described;  // the board in words, each time it was told
     int exitStatus = -1;
     velmora::NoRegistry noRegistry;
     struct : velmora::SysInfoPlatform {
@@ -64,6 +65,7 @@ public:
         spriteWidth = image.width;
     }
     void showSurface(const velmora::Rect& changed) override { shown.push_back(changed); }
+    void describeBoard(const std::string& words) override { described.push_back(words); }
     void showMessage(const std::string& prompt, const std::string& title, velmora::MessageIcon icon) override
     {
         journal.push_back(icon == velmora::MessageIcon::Error ? "failure " + prompt : "box " + title + ": " + prompt);

@@ -175,6 +175,19 @@ private slots:
         QCOMPARE(test.frontEnd.take(), (Journal{"box closed", "start on", "options on", "clock off"}));
     }
 
+    // Told only while a screen reader listens, and only when it changed.
+    void theBoardInWords()
+    {
+        TestGame test;
+        play(test, "start, tick 1");
+        QVERIFY(test.frontEnd.described.empty());
+        test.game.setScreenReader(true);
+        test.press(KeyCodeSpace);
+        test.ticks(3);
+        QCOMPARE(test.frontEnd.described.size(), std::size_t{2});
+        QVERIFY(test.frontEnd.described.back().find("Disk 10 is in hand.") != std::string::npos);
+    }
+
     void aFailedCheckIsReportedAndEndsTheProgram()
     {
         // Nothing in play reaches a failed check; forced here.
