@@ -18,6 +18,10 @@ namespace velmora {
 // keyboard's Tab follows, and stacks each over the ones made before it.
 
 inline constexpr const char* ControlFace = "MS Sans Serif";
+// A frame's etched edge: a shadow line with a highlight line inside and
+// below it, where the platform does not draw it itself.
+inline constexpr Pixel EdgeShadow = rgb(128, 128, 128);
+inline constexpr Pixel EdgeHighlight = rgb(255, 255, 255);
 
 enum class ControlKind {
     Frame,    // a captioned group box: its top line runs through the caption

@@ -1,5 +1,7 @@
 #include "qt/panel_frame.h"
 
+#include "game/window_description.h"
+
 #include <QPainter>
 
 namespace velmora {
@@ -25,9 +27,9 @@ void PanelFrame::paintEvent(QPaintEvent*)
     const int lineY = caption.height() / 2;
     const QRect frame = rect().adjusted(0, lineY, 0, 0);
 
-    painter.setPen(QColor(128, 128, 128));
+    painter.setPen(QColor::fromRgb(EdgeShadow));
     painter.drawRect(frame.adjusted(0, 0, -2, -2));
-    painter.setPen(QColor(255, 255, 255));
+    painter.setPen(QColor::fromRgb(EdgeHighlight));
     painter.drawRect(frame.adjusted(1, 1, -1, -1));
 
     painter.fillRect(caption, palette().color(QPalette::Window));
