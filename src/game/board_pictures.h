@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/render_target.h"
 #include "render/surface.h"
 
 namespace velmora {
@@ -9,13 +10,11 @@ namespace velmora {
 // every disk; the cursor; the disk in hand, which the cursor sprite shows
 // while a disk is lifted.
 struct BoardPictures {
-    static constexpr std::int32_t BorderWidth = 2;
-
     Picture boardDisk;
     Picture cursor;
     Picture diskInHand;
 
-    static float boxSize(std::int32_t pictureSize) { return static_cast<float>(pictureSize + 2 * BorderWidth); }
+    static float boxSize(std::int32_t pictureSize) { return static_cast<float>(pictureSize + 2 * PictureBoxBorder); }
 };
 
 } // namespace velmora

@@ -16,8 +16,8 @@ void CursorSprite::setPicture(SpritePicture picture)
 {
     picture_ = picture == SpritePicture::Selector ? &cursor_ : picture == SpritePicture::Disk ? &diskInHand_ : nullptr;
     if (picture_) {
-        width_ = picture_->width + 2 * BorderWidth;
-        height_ = picture_->height + 2 * BorderWidth;
+        width_ = picture_->width + 2 * PictureBoxBorder;
+        height_ = picture_->height + 2 * PictureBoxBorder;
     }
 }
 
@@ -62,11 +62,11 @@ Picture CursorSprite::image() const
     edge(1, rgb(64, 64, 64), rgb(223, 223, 223));
     Picture image{box.width(), box.height(), std::vector<Pixel>(box.pixels(), box.pixels() + box.width() * box.height())};
     if (picture_) {
-        const std::int32_t width = std::min(picture_->width, width_ - 2 * BorderWidth);
-        const std::int32_t height = std::min(picture_->height, height_ - 2 * BorderWidth);
+        const std::int32_t width = std::min(picture_->width, width_ - 2 * PictureBoxBorder);
+        const std::int32_t height = std::min(picture_->height, height_ - 2 * PictureBoxBorder);
         for (std::int32_t row = 0; row < height; ++row)
             std::copy_n(picture_->pixels.begin() + row * picture_->width, width,
-                        image.pixels.begin() + (row + BorderWidth) * image.width + BorderWidth);
+                        image.pixels.begin() + (row + PictureBoxBorder) * image.width + PictureBoxBorder);
     }
     return image;
 }

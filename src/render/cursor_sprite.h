@@ -14,8 +14,6 @@ namespace velmora {
 // the nearest pixel, halves to even. Hidden until first placed.
 class CursorSprite {
 public:
-    static constexpr std::int32_t BorderWidth = 2;
-
     // The two pictures it can show; they must outlive it.
     CursorSprite(const Picture& cursor, const Picture& diskInHand);
 

@@ -20,6 +20,9 @@ struct DiskPictureMetrics {
     float scaleHeight = 0.0f;
 };
 
+// A picture box's sunken border, on every side.
+inline constexpr std::int32_t PictureBoxBorder = 2;
+
 inline constexpr std::uint32_t PegColour = 0x000000;
 inline constexpr std::uint32_t TransparentColour = 0xFFFFFF;
 

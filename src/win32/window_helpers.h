@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cmath>
-#include <initializer_list>
 
 namespace velmora {
 
@@ -42,14 +41,6 @@ inline void registerWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC
     type.hbrBackground = background;
     type.lpszClassName = name;
     RegisterClassExW(&type);
-}
-
-// Lets go of fonts and brushes; null ones are skipped.
-inline void deleteObjects(std::initializer_list<HGDIOBJ> objects)
-{
-    for (HGDIOBJ object : objects)
-        if (object)
-            DeleteObject(object);
 }
 
 } // namespace velmora
