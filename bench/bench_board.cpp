@@ -57,7 +57,7 @@ void spreadFifteenDisks(GameState& state)
 // A loaded game of fifteen disks, on the bare surface or in the real window,
 // shown; false (with the reason given to the run) when it cannot be shown.
 struct Board {
-    Game game{loadBoardPictures()};
+    Game game{boardPictures()};
     QuietFrontEnd quiet;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<QtFrontEnd> frontEnd;

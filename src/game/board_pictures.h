@@ -17,4 +17,7 @@ struct BoardPictures {
     static float boxSize(std::int32_t pictureSize) { return static_cast<float>(pictureSize + 2 * PictureBoxBorder); }
 };
 
+// The board's pictures, compiled into the program from assets/images.
+BoardPictures boardPictures();
+
 } // namespace velmora

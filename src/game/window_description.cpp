@@ -113,7 +113,8 @@ AboutDescription describeAbout()
     ControlDescription ok = button("OK", fromTwips(6720, 4080, 1260, 345), 8.0f, Command::About);
     ok.command.reset();
     ok.face.reset();
-    ControlDescription systemInfo = button("&System Info...", fromTwips(6720, 4680, 1245, 345), 8.0f, Command::SystemInfo);
+    ControlDescription systemInfo =
+        button("&System Info...", fromTwips(6720, 4680, 1245, 345), 8.0f, Command::SystemInfo);
     systemInfo.face.reset();
     const auto text = [](std::string caption, Rect rect) {
         ControlDescription made = label(std::move(caption), rect, 13.5f, std::nullopt, TextAlign::Left);

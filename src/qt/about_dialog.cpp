@@ -19,7 +19,7 @@ AboutDialog::AboutDialog(std::function<void()> systemInfo, QWidget* parent)
                           | Qt::MSWindowsFixedSizeDialogHint)
 {
     initialiseAboutResources();
-    // "OK", Enter, Esc and the close box all unload the dialog.
+    // Its first button, Enter, Esc and the close box all unload the dialog.
     setAttribute(Qt::WA_DeleteOnClose);
     // The program ends when its last window closes, this one included: a tool
     // window does not count by default, and closing the main window would end

@@ -9,15 +9,15 @@ class QPushButton;
 
 namespace velmora {
 
-// The About dialog: title, version, the rules in Romanian and a closing line,
-// "OK" (also Enter and Esc) and "&System Info...". Modeless and without an
-// owner; it reads no game state. Closing it unloads it: the next opening loads
-// it afresh and sets its texts again.
+// The About dialog as the game describes it: its first button closes it (so
+// do Enter and Esc), its second asks for the system-information tool.
+// Modeless and without an owner; it reads no game state. Closing it unloads
+// it: the next opening loads it afresh.
 class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // systemInfo runs when "System Info..." is pressed.
+    // systemInfo runs when the second button is pressed.
     explicit AboutDialog(std::function<void()> systemInfo, QWidget* parent = nullptr);
     ~AboutDialog() override;
 

@@ -6,9 +6,6 @@
 
 namespace velmora {
 
-// The board's pictures, from the images compiled into the program.
-BoardPictures loadBoardPictures();
-
 // A picture as a Qt image (a copy).
 QImage toImage(const Picture& picture);
 

@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     // The game first: its surface must outlive the window that shows it.
-    velmora::Game game(velmora::loadBoardPictures());
+    velmora::Game game(velmora::boardPictures());
 
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256})

@@ -60,7 +60,8 @@ Picture CursorSprite::image() const
     };
     edge(0, rgb(128, 128, 128), rgb(255, 255, 255));
     edge(1, rgb(64, 64, 64), rgb(223, 223, 223));
-    Picture image{box.width(), box.height(), std::vector<Pixel>(box.pixels(), box.pixels() + box.width() * box.height())};
+    const Pixel* pixels = box.pixels();
+    Picture image{box.width(), box.height(), std::vector<Pixel>(pixels, pixels + box.width() * box.height())};
     if (picture_) {
         const std::int32_t width = std::min(picture_->width, width_ - 2 * PictureBoxBorder);
         const std::int32_t height = std::min(picture_->height, height_ - 2 * PictureBoxBorder);

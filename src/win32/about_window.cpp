@@ -50,8 +50,8 @@ void AboutWindow::create()
         made.push_back(controls_.make(window_, control, ok ? IDOK : 0));
         SetWindowPos(made.back(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
-    SendMessageW(made.at(0), STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ABOUT), IMAGE_ICON, 32, 32, 0)), 0);
+    HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ABOUT), IMAGE_ICON, 32, 32, 0);
+    SendMessageW(made.at(0), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SetWindowLongPtrW(made.at(1), GWL_STYLE, GetWindowLongPtrW(made.at(1), GWL_STYLE) | BS_DEFPUSHBUTTON);
     SetFocus(made.at(1));
 }

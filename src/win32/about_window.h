@@ -9,13 +9,13 @@
 
 namespace velmora {
 
-// The About dialog: title, version, the rules in Romanian and a closing line,
-// the two lines in their stacking order, "OK" (also Enter and Esc) and
-// "&System Info...". Modeless and without an owner; closing it destroys it,
-// and onClosed runs as its very last step (the owner may then delete it).
+// The About dialog as the game describes it: its first button closes it (so
+// do Enter and Esc), its second asks for the system-information tool.
+// Modeless and without an owner; closing it destroys it, and onClosed runs as
+// its very last step (the owner may then delete it).
 class AboutWindow {
 public:
-    // systemInfo runs when "System Info..." is pressed.
+    // systemInfo runs when the second button is pressed.
     AboutWindow(HINSTANCE instance, std::function<void()> systemInfo, std::function<void()> onClosed);
     ~AboutWindow();
     AboutWindow(const AboutWindow&) = delete;

@@ -1,5 +1,4 @@
 #include "game/game.h"
-#include "win32/pictures.h"
 #include "win32/win32_front_end.h"
 
 #include <windows.h>
@@ -7,7 +6,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     // The game first: its surface must outlive the window that shows it.
-    velmora::Game game(velmora::loadBoardPictures(instance));
+    velmora::Game game(velmora::boardPictures());
     velmora::Win32FrontEnd frontEnd(instance, game);
     if (!frontEnd.create())
         return 1;

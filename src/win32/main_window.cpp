@@ -4,13 +4,13 @@
 #include "win32/windows_registry.h"  // before windows.h, whose macros spell the registry's names
 #include "game/game.h"
 #include "sound/cue_table.h"
+#include "sound/winmm_sound_player.h"
 #include "game/window_description.h"
 #include "win32/about_window.h"
 #include "win32/controls.h"
 #include "win32/resource_ids.h"
 #include "win32/win32_front_end.h"
 #include "win32/window_helpers.h"
-#include "win32/winmm_player.h"
 
 
 namespace velmora {
@@ -30,7 +30,7 @@ const wchar_t* const PanelClass = L"VelmoraPanel";
 Win32FrontEnd::Win32FrontEnd(HINSTANCE instance, Game& game)
     : instance_(instance)
     , game_(game)
-    , player_(std::make_unique<WinmmPlayer>())
+    , player_(std::make_unique<WinmmSoundPlayer>())
     , registry_(makeWindowsRegistry())
     , system_(std::make_unique<WindowsSystem>())
     , controls_(instance)
@@ -59,14 +59,17 @@ bool Win32FrontEnd::create()
         HMENU list = CreatePopupMenu();
         for (const MenuItemDescription& item : menu.items) {
             const int id = commandId(item.command);
-            AppendMenuW(list, MF_STRING, static_cast<UINT_PTR>(id), wide(std::string(item.caption) + "\t" + item.shortcut).c_str());
-            keys.push_back(ACCEL{static_cast<BYTE>(FVIRTKEY | (item.control ? FCONTROL : 0)), item.key, static_cast<WORD>(id)});
+            // The shortcut shows beside the caption.
+            const std::wstring caption = wide(std::string(item.caption) + "\t" + item.shortcut);
+            AppendMenuW(list, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
+            const auto modifiers = static_cast<BYTE>(FVIRTKEY | (item.control ? FCONTROL : 0));
+            keys.push_back(ACCEL{modifiers, item.key, static_cast<WORD>(id)});
         }
         AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(list), wide(menu.caption).c_str());
     }
     accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 
-    // The client area is 1002 x 628 below the menu bar, centred on the screen.
+    // The client area below the menu bar, centred on the screen.
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT frame{0, 0, description.clientWidth, description.clientHeight};
     AdjustWindowRectEx(&frame, style, TRUE, WS_EX_CONTROLPARENT);
@@ -93,8 +96,8 @@ void Win32FrontEnd::createControls()
     // holding the frame and its controls; it hands their messages up to the
     // main window.
     const Rect& panel = description.panel.rect;
-    panelArea_ = CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", WS_CHILD | WS_CLIPSIBLINGS, panel.left, panel.top,
-                                 panel.width, panel.height, window_, nullptr, instance_, this);
+    panelArea_ = CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", WS_CHILD | WS_CLIPSIBLINGS, panel.left,
+                                 panel.top, panel.width, panel.height, window_, nullptr, instance_, this);
     ControlDescription frame = description.panel;
     frame.rect = Rect{0, 0, panel.width, panel.height};
     HWND frameWindow = controls_.make(panelArea_, frame);

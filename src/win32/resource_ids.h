@@ -4,6 +4,3 @@
 // the code.
 #define IDI_VELMORA 1
 #define IDI_ABOUT 2
-#define IDB_BOARD_DISK 101
-#define IDB_CURSOR 102
-#define IDB_DISK_IN_HAND 103

@@ -16,12 +16,12 @@ namespace velmora {
 class AboutWindow;
 class Game;
 
-// The Win32 front end: the main window titled "Form1" with its menus and
-// accelerators, the options panel as a captioned group box with its labels,
-// edit boxes and buttons, the read-out, the cursor sprite, and the board
-// drawn from the game's surface. Menu choices, clicks, keys and the clock's
-// ticks become calls on the Game; the game's requests become the controls'
-// changes, message boxes and sounds.
+// The Win32 front end: the main window as the game describes it, with its
+// menus and accelerators, the options panel as a captioned group box with its
+// labels, edit boxes and buttons, the read-out, the cursor sprite, and the
+// board drawn from the game's surface. Menu choices, clicks, keys and the
+// clock's ticks become calls on the Game; the game's requests become the
+// controls' changes, message boxes and sounds.
 //
 // Keys: the message loop hands every key going down in the main window or
 // any of its controls to the game first (keyDown), before the accelerators and

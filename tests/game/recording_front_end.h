@@ -96,17 +96,6 @@ public:
     std::vector<std::string> take() { return std::exchange(journal, {}); }
 };
 
-// The board's pictures at the sizes of the real images, in plain colours.
-inline velmora::BoardPictures testPictures()
-{
-    auto plain = [](int width, int height, velmora::Pixel colour) {
-        return velmora::Picture{width, height,
-                                std::vector<velmora::Pixel>(static_cast<std::size_t>(width * height), colour)};
-    };
-    return velmora::BoardPictures{plain(210, 83, velmora::rgb(0, 0, 128)), plain(79, 76, velmora::rgb(0, 160, 0)),
-                                  plain(77, 77, velmora::rgb(0, 0, 128))};
-}
-
 // A loaded game with a recording front end, the journal of the load taken.
 // Its surface is one pixel unless asked: the rules are played without the
 // cost of drawing.
@@ -115,7 +104,7 @@ struct TestGame {
     velmora::Game game;
 
     explicit TestGame(bool wholeSurface = false)
-        : game(testPictures(), wholeSurface ? velmora::Game::ClientWidth : 1, wholeSurface ? velmora::Game::ClientHeight : 1)
+        : game(velmora::boardPictures(), wholeSurface ? velmora::Game::ClientWidth : 1, wholeSurface ? velmora::Game::ClientHeight : 1)
     {
         game.attach(frontEnd);
         game.load();

@@ -87,7 +87,7 @@ private slots:
     void startUp()
     {
         RecordingFrontEnd frontEnd;
-        Game game(testPictures());
+        Game game(boardPictures());
         game.attach(frontEnd);
         QVERIFY(game.load());
         QCOMPARE(frontEnd.take(), Journal{"read-out at 0,100"});

@@ -25,7 +25,7 @@ private:
 private slots:
     void theBoardInWords()
     {
-        Game game(loadBoardPictures());
+        Game game(boardPictures());
         MainWindow window(game.surface());
         QtFrontEnd frontEnd(window, game);
         game.attach(frontEnd);

@@ -1,8 +1,8 @@
-#include "win32/winmm_player.h"
-
-#include "win32/win32_front_end.h"
+#include "sound/winmm_sound_player.h"
 
 #include <mmsystem.h>
+
+#include <filesystem>
 
 namespace velmora {
 
@@ -23,15 +23,16 @@ DWORD WINAPI playToTheEnd(void* file)
 
 } // namespace
 
-WinmmPlayer::~WinmmPlayer()
+WinmmSoundPlayer::~WinmmSoundPlayer()
 {
     stopHeld();
 }
 
-void WinmmPlayer::play(const std::string& path, std::uint32_t flags)
+void WinmmSoundPlayer::play(const std::string& path, std::uint32_t flags)
 {
     stopHeld();
-    const std::wstring file = wide(path);
+    // The path is UTF-8; winmm's wide call takes any name Windows has.
+    const std::wstring file = std::filesystem::path(reinterpret_cast<const char8_t*>(path.c_str())).wstring();
     if (flags != SoundSync) {
         PlaySoundW(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
         return;
@@ -43,7 +44,7 @@ void WinmmPlayer::play(const std::string& path, std::uint32_t flags)
     heldSince_ = GetTickCount64();
 }
 
-bool WinmmPlayer::holding()
+bool WinmmSoundPlayer::holding()
 {
     if (!held_)
         return false;
@@ -53,7 +54,7 @@ bool WinmmPlayer::holding()
     return false;
 }
 
-void WinmmPlayer::stopHeld()
+void WinmmSoundPlayer::stopHeld()
 {
     if (!held_)
         return;

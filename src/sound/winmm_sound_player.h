@@ -12,12 +12,12 @@ namespace velmora {
 // new cue cuts off the sounding one; a file that cannot be played gives the
 // system's default sound. A synchronous cue holds until it has sounded to its
 // end, five seconds at most, and is stopped there.
-class WinmmPlayer : public SoundPlayer {
+class WinmmSoundPlayer : public SoundPlayer {
 public:
-    WinmmPlayer() = default;
-    ~WinmmPlayer() override;
-    WinmmPlayer(const WinmmPlayer&) = delete;
-    WinmmPlayer& operator=(const WinmmPlayer&) = delete;
+    WinmmSoundPlayer() = default;
+    ~WinmmSoundPlayer() override;
+    WinmmSoundPlayer(const WinmmSoundPlayer&) = delete;
+    WinmmSoundPlayer& operator=(const WinmmSoundPlayer&) = delete;
 
     void play(const std::string& path, std::uint32_t flags) override;
     bool holding() override;
