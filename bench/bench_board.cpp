@@ -4,7 +4,7 @@
 
 #include "board/reset_board.h"
 #include "game/game.h"
-#include "qt/images.h"
+#include "game/board_pictures.h"
 #include "qt/main_window.h"
 #include "qt/qt_front_end.h"
 

@@ -1,7 +1,5 @@
 #include "qt/board_view.h"
 
-#include "qt/images.h"
-
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -61,7 +59,9 @@ SpriteView::SpriteView(QWidget* parent)
 
 void SpriteView::showImage(const Picture& image, int x, int y)
 {
-    image_ = toImage(image);
+    image_ = QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                    static_cast<qsizetype>(image.width) * 4, QImage::Format_RGB32)
+                 .copy();
     setGeometry(x, y, image.width, image.height);
     setVisible(true);
     repaint();

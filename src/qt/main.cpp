@@ -1,5 +1,5 @@
+#include "game/board_pictures.h"
 #include "game/game.h"
-#include "qt/images.h"
 #include "qt/main_window.h"
 #include "qt/qt_front_end.h"
 #include "velmora/version.h"

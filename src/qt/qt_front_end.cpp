@@ -3,7 +3,6 @@
 #include "game/game.h"
 #include "qt/about_dialog.h"
 #include "qt/board_view.h"
-#include "qt/images.h"
 #include "qt/key_codes.h"
 #include "qt/main_window.h"
 #include "qt/panel_frame.h"

@@ -4,7 +4,7 @@
 
 #include "game/game.h"
 #include "qt/board_view.h"
-#include "qt/images.h"
+#include "game/board_pictures.h"
 #include "qt/main_window.h"
 #include "qt/qt_front_end.h"
 
