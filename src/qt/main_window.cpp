@@ -5,12 +5,18 @@
 #include "qt/panel_frame.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 
 #include <limits>
+
+static void initialiseAboutResources()
+{
+    Q_INIT_RESOURCE(about);
+}
 
 namespace velmora {
 
@@ -123,6 +129,38 @@ MainWindow::MainWindow(Surface& surface, QWidget* parent)
         }
     }
     resize(window.clientWidth, window.clientHeight + menuBar()->sizeHint().height());
+}
+
+QDialog* makeAboutDialog(const std::function<void()>& systemInfo)
+{
+    initialiseAboutResources();
+    auto* dialog = new QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // Its first button, Enter, Esc and the close box all unload the dialog.
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends when its last window closes, this one included: a tool
+    // window does not count by default, and closing the main window would end
+    // the program under an open About.
+    dialog->setAttribute(Qt::WA_QuitOnClose, true);
+    QObject::connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
+    const AboutDescription& about = aboutWindow();
+    dialog->setWindowTitle(QString::fromStdString(about.title));
+    dialog->setFixedSize(about.clientWidth, about.clientHeight);
+    dialog->move(about.left, about.top);
+    // Made in their stacking order, bottom first: each child stands over the
+    // ones made before it. The icon, the two buttons, the lines and the labels.
+    std::vector<QWidget*> made;
+    for (const ControlDescription& control : about.controls)
+        made.push_back(makeControl(control, dialog));
+    auto* icon = static_cast<QLabel*>(made.at(0));
+    icon->setPixmap(QPixmap(QStringLiteral(":/images/about_icon.png")));
+    icon->adjustSize();
+    auto* ok = static_cast<QPushButton*>(made.at(1));
+    ok->setDefault(true);
+    ok->setFocus();
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::close);
+    QObject::connect(static_cast<QPushButton*>(made.at(2)), &QPushButton::clicked, dialog, systemInfo);
+    return dialog;
 }
 
 } // namespace velmora

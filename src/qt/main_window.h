@@ -5,9 +5,11 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 
 class QAction;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -42,5 +44,11 @@ public:
 // A control of the game's windows as a widget of the parent, placed, with
 // its font, colours, alignment and name for screen readers.
 QWidget* makeControl(const ControlDescription& control, QWidget* parent);
+
+// The About dialog as the game describes it: its first button closes it (so
+// do Enter and Esc), its second runs systemInfo. Modeless and without an
+// owner; it reads no game state. Closing it unloads it: the next opening
+// loads it afresh.
+QDialog* makeAboutDialog(const std::function<void()>& systemInfo);
 
 } // namespace velmora

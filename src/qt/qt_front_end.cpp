@@ -1,7 +1,6 @@
 #include "qt/qt_front_end.h"
 
 #include "game/game.h"
-#include "qt/about_dialog.h"
 #include "qt/board_view.h"
 #include "qt/key_codes.h"
 #include "qt/main_window.h"
@@ -11,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -211,7 +211,7 @@ void QtFrontEnd::playCue(Cue cue)
 void QtFrontEnd::showAbout()
 {
     if (!about_)
-        about_ = new AboutDialog([this] { game_.command(Command::SystemInfo); });
+        about_ = makeAboutDialog([this] { game_.command(Command::SystemInfo); });
     about_->show();
     about_->raise();
     about_->activateWindow();

@@ -6,6 +6,7 @@
 #include "sound/sound_player.h"
 
 #include <QAccessible>
+#include <QDialog>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -17,7 +18,6 @@ class QLineEdit;
 
 namespace velmora {
 
-class AboutDialog;
 class Game;
 class MainWindow;
 
@@ -76,7 +76,7 @@ private:
     QTimer cueWait_;
     QTimer soundRest_;  // lets the sound device go a while after the last cue
     std::unique_ptr<SoundPlayer> player_;
-    QPointer<AboutDialog> about_;
+    QPointer<QDialog> about_;
     NoRegistry registry_;  // Linux has none
     DesktopSystem system_;
 };
