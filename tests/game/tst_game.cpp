@@ -184,8 +184,11 @@ private slots:
         test.game.setScreenReader(true);
         test.press(KeyCodeSpace);
         test.ticks(3);
-        QCOMPARE(test.frontEnd.described.size(), std::size_t{2});
-        QVERIFY(test.frontEnd.described.back().find("Disk 10 is in hand.") != std::string::npos);
+        QCOMPARE(test.frontEnd.described,
+                 (Journal{"Tower 1: disks 1, 2, 3, 4, 5, 6, 7, 8, 9, 10. Tower 2: empty. Tower 3: empty. "
+                          "The cursor is over tower 1. No disk in hand.",
+                          "Tower 1: disks 1, 2, 3, 4, 5, 6, 7, 8, 9. Tower 2: empty. Tower 3: empty. "
+                          "The cursor is over tower 1. Disk 10 is in hand."}));
     }
 
     void aFailedCheckIsReportedAndEndsTheProgram()

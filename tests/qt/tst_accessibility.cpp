@@ -1,6 +1,6 @@
 // What a screen reader is told of the board, read through Qt's accessibility
-// interface: the board in words after each move, and nothing while no screen
-// reader listens.
+// interface: the game's words after each move, nothing while no screen reader
+// listens. (The words themselves are the game's test.)
 
 #include "game/game.h"
 #include "qt/board_view.h"
@@ -38,19 +38,12 @@ private slots:
         window.menuItems.at(Command::Start)->trigger();
         QCOMPARE(description(window.boardView), QString());
 
+        // The game's words reach the board's description, after real keys too.
         QAccessible::setActive(true);
-        QCOMPARE(description(window.boardView),
-                 QStringLiteral("Tower 1: disks 1, 2, 3, 4, 5, 6, 7, 8, 9, 10. Tower 2: empty. Tower 3: empty. "
-                                "The cursor is over tower 1. No disk in hand."));
+        QVERIFY(description(window.boardView).endsWith(QStringLiteral("over tower 1. No disk in hand.")));
         QTest::keyClick(window.windowHandle(), Qt::Key_Space);
         QTest::keyClick(window.windowHandle(), Qt::Key_Right);
-        QCOMPARE(description(window.boardView),
-                 QStringLiteral("Tower 1: disks 1, 2, 3, 4, 5, 6, 7, 8, 9. Tower 2: empty. Tower 3: empty. "
-                                "The cursor is over tower 2. Disk 10 is in hand."));
-        QTest::keyClick(window.windowHandle(), Qt::Key_Space);
-        QCOMPARE(description(window.boardView),
-                 QStringLiteral("Tower 1: disks 1, 2, 3, 4, 5, 6, 7, 8, 9. Tower 2: disk 10. Tower 3: empty. "
-                                "The cursor is over tower 2. No disk in hand."));
+        QVERIFY(description(window.boardView).endsWith(QStringLiteral("over tower 2. Disk 10 is in hand.")));
     }
 };
 
