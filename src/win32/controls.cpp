@@ -1,9 +1,26 @@
 #include "win32/controls.h"
 
-#include "win32/win32_front_end.h"
-#include "win32/window_helpers.h"
+#include <cmath>
 
 namespace velmora {
+
+std::wstring wide(const std::string& text)
+{
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
+    return result;
+}
+
+std::string narrow(const std::wstring& text)
+{
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length, nullptr,
+                        nullptr);
+    return result;
+}
 
 Controls::~Controls()
 {
@@ -16,8 +33,13 @@ Controls::~Controls()
 HFONT Controls::font(float points)
 {
     HFONT& font = fonts_[points];
-    if (!font)
-        font = controlFont(points);
+    if (!font) {
+        HDC screen = GetDC(nullptr);
+        const int height = -static_cast<int>(std::lround(points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
+        ReleaseDC(nullptr, screen);
+        font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, wide(ControlFace).c_str());
+    }
     return font;
 }
 
@@ -69,6 +91,11 @@ HWND Controls::make(HWND parent, const ControlDescription& control, int id)
     // label before it: the names for screen readers are not set.
     made_[made] = control;
     return made;
+}
+
+void Controls::forgetChildren(HWND parent)
+{
+    std::erase_if(made_, [parent](const auto& made) { return GetParent(made.first) == parent; });
 }
 
 HBRUSH Controls::colours(HWND control, HDC dc)

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 
 namespace velmora {
 
@@ -21,6 +22,8 @@ public:
     // A child of parent with the command's id (a button) or id. Windows puts
     // it under the ones made before it, and Tab follows that order.
     HWND make(HWND parent, const ControlDescription& control, int id = 0);
+    // Forgets the controls of a window that is going away.
+    void forgetChildren(HWND parent);
     // The answer to WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT for a control made
     // here: its own colours, or null for the platform's.
     HBRUSH colours(HWND control, HDC dc);
@@ -44,5 +47,9 @@ inline COLORREF colourRef(Pixel pixel)
 {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
+
+// The text of a UTF-8 string for the wide Windows calls, and back.
+std::wstring wide(const std::string& text);
+std::string narrow(const std::wstring& text);
 
 } // namespace velmora

@@ -1,61 +1,66 @@
-// The main window of the Win32 front end: its class, menus, accelerators and
-// controls, its window procedure, and the message loop with the key preview.
+// The Win32 front end's windows: the main window with its menus,
+// accelerators and controls, the About, the one window procedure that serves
+// them all, and the message loop with the key preview.
 
-#include "win32/windows_registry.h"  // before windows.h, whose macros spell the registry's names
 #include "game/game.h"
-#include "sound/cue_table.h"
-#include "sound/winmm_sound_player.h"
-#include "game/window_description.h"
-#include "win32/about_window.h"
-#include "win32/controls.h"
 #include "win32/resource_ids.h"
 #include "win32/win32_front_end.h"
-#include "win32/window_helpers.h"
 
+#include <vector>
 
 namespace velmora {
 
 namespace {
 
-constexpr int ClockTimer = 1;
-constexpr int CueTimer = 2;
-constexpr UINT ShowBoxMessage = WM_APP + 1;
-
-const wchar_t* const MainClass = L"VelmoraForm";
-const wchar_t* const SpriteClass = L"VelmoraSprite";
-const wchar_t* const PanelClass = L"VelmoraPanel";
+const wchar_t* const WindowClass = L"Velmora";
 
 } // namespace
 
-Win32FrontEnd::Win32FrontEnd(HINSTANCE instance, Game& game)
-    : instance_(instance)
-    , game_(game)
-    , player_(std::make_unique<WinmmSoundPlayer>())
-    , registry_(makeWindowsRegistry())
-    , system_(std::make_unique<WindowsSystem>())
-    , controls_(instance)
+// A window of the program's class, sized so that its client area is the one
+// described, at the client's place (a top-level window's outer top left).
+HWND Win32FrontEnd::makeWindow(const std::string& title, DWORD style, DWORD extended, const Rect& client,
+                               HWND parent, HMENU menu)
 {
-}
-
-Win32FrontEnd::~Win32FrontEnd()
-{
-    about_.reset();
-    if (window_)
-        DestroyWindow(window_);
-    if (accelerators_)
-        DestroyAcceleratorTable(accelerators_);
+    RECT frame{0, 0, client.width, client.height};
+    AdjustWindowRectEx(&frame, style, menu != nullptr, extended);
+    return CreateWindowExW(extended, WindowClass, wide(title).c_str(), style, client.left, client.top,
+                           frame.right - frame.left, frame.bottom - frame.top, parent, menu, instance_, this);
 }
 
 bool Win32FrontEnd::create()
 {
-    registerWindowClass(instance_, MainClass, mainProc, LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA)));
-    registerWindowClass(instance_, SpriteClass, spriteProc);
-    registerWindowClass(instance_, PanelClass, panelProc);
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = windowProc;
+    type.hInstance = instance_;
+    type.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA));
+    type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    type.lpszClassName = WindowClass;
+    RegisterClassExW(&type);
+    createMenus();
 
+    // Centred in the screen's work area.
     const MainWindowDescription& description = mainWindow();
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    RECT frame{0, 0, description.clientWidth, description.clientHeight};
+    AdjustWindowRectEx(&frame, style, TRUE, WS_EX_CONTROLPARENT);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const Rect place{work.left + (work.right - work.left - (frame.right - frame.left)) / 2,
+                     work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2, description.clientWidth,
+                     description.clientHeight};
+    window_ = makeWindow(description.title, style, WS_EX_CONTROLPARENT, place, nullptr, menu_);
+    if (!window_)
+        return false;
+    createControls();
+    return true;
+}
+
+void Win32FrontEnd::createMenus()
+{
     menu_ = CreateMenu();
     std::vector<ACCEL> keys;
-    for (const MenuDescription& menu : description.menus) {
+    for (const MenuDescription& menu : mainWindow().menus) {
         HMENU list = CreatePopupMenu();
         for (const MenuItemDescription& item : menu.items) {
             const int id = commandId(item.command);
@@ -68,23 +73,6 @@ bool Win32FrontEnd::create()
         AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(list), wide(menu.caption).c_str());
     }
     accelerators_ = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
-
-    // The client area below the menu bar, centred on the screen.
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT frame{0, 0, description.clientWidth, description.clientHeight};
-    AdjustWindowRectEx(&frame, style, TRUE, WS_EX_CONTROLPARENT);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, MainClass, wide(description.title).c_str(), style,
-                              work.left + (work.right - work.left - width) / 2,
-                              work.top + (work.bottom - work.top - height) / 2, width, height, nullptr, menu_,
-                              instance_, this);
-    if (!window_)
-        return false;
-    createControls();
-    return true;
 }
 
 void Win32FrontEnd::createControls()
@@ -92,14 +80,9 @@ void Win32FrontEnd::createControls()
     // Stacking, bottom first: the read-out, the panel, and the sprite over all.
     const MainWindowDescription& description = mainWindow();
     readOut_ = controls_.make(window_, description.readout);
-    // The panel is a window of its own, painted in the frame's face and
-    // holding the frame and its controls; it hands their messages up to the
-    // main window.
-    const Rect& panel = description.panel.rect;
-    panelArea_ = CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", WS_CHILD | WS_CLIPSIBLINGS, panel.left,
-                                 panel.top, panel.width, panel.height, window_, nullptr, instance_, this);
+    panelArea_ = makeWindow("", WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, description.panel.rect, window_);
     ControlDescription frame = description.panel;
-    frame.rect = Rect{0, 0, panel.width, panel.height};
+    frame.rect = Rect{0, 0, frame.rect.width, frame.rect.height};
     HWND frameWindow = controls_.make(panelArea_, frame);
     for (const ControlDescription& control : description.panelControls) {
         HWND made = controls_.make(panelArea_, control);
@@ -108,10 +91,40 @@ void Win32FrontEnd::createControls()
     }
     // The frame under its controls.
     SetWindowPos(frameWindow, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    sprite_ = CreateWindowExW(0, SpriteClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, window_, nullptr, instance_,
-                              this);
+    sprite_ = makeWindow("", WS_CHILD | WS_CLIPSIBLINGS, 0, Rect{}, window_);
     for (HWND layer : {readOut_, panelArea_, sprite_})
         SetWindowPos(layer, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Fixed border, no minimise or maximise, not in the task bar, no owner. Each
+// control goes above the ones made before it; the first button (Enter and
+// Esc press it) closes the About.
+void Win32FrontEnd::createAbout()
+{
+    const AboutDescription& description = aboutWindow();
+    const Rect place{description.left, description.top, description.clientWidth, description.clientHeight};
+    about_ = makeWindow(description.title, WS_CAPTION | WS_SYSMENU | WS_POPUP | WS_CLIPCHILDREN,
+                        WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, place, nullptr);
+    std::vector<HWND> made;
+    for (const ControlDescription& control : description.controls) {
+        const bool ok = control.kind == ControlKind::Button && !control.command;
+        made.push_back(controls_.make(about_, control, ok ? IDOK : 0));
+        SetWindowPos(made.back(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    // One icon for every opening, kept by the system.
+    HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ABOUT), IMAGE_ICON, 32, 32, LR_SHARED);
+    SendMessageW(made.at(0), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SetWindowLongPtrW(made.at(1), GWL_STYLE, GetWindowLongPtrW(made.at(1), GWL_STYLE) | BS_DEFPUSHBUTTON);
+}
+
+void Win32FrontEnd::showAbout()
+{
+    if (!about_)
+        createAbout();
+    ShowWindow(about_, SW_SHOWNORMAL);
+    BringWindowToTop(about_);
+    SetForegroundWindow(about_);
+    SetFocus(GetDlgItem(about_, IDOK));
 }
 
 void Win32FrontEnd::show(int how)
@@ -133,7 +146,7 @@ int Win32FrontEnd::run()
                                                                  | ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
             game_.keyDown(static_cast<std::int16_t>(message.wParam), shift);
         }
-        if (about_ && about_->handles(message))
+        if (about_ && IsDialogMessageW(about_, &message))
             continue;
         if (window_ && TranslateAcceleratorW(window_, accelerators_, &message))
             continue;
@@ -145,49 +158,39 @@ int Win32FrontEnd::run()
     return exitStatus_;
 }
 
-LRESULT CALLBACK Win32FrontEnd::mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// Every window of the program was made with this front end as its creation
+// parameter, kept with the window from its first message on.
+LRESULT CALLBACK Win32FrontEnd::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = windowOwner<Win32FrontEnd>(window, message, lParam);
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<Win32FrontEnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return self ? self->handle(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
-}
-
-// The panel paints its blue and passes its controls' messages to the main window.
-LRESULT CALLBACK Win32FrontEnd::panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* self = windowOwner<Win32FrontEnd>(window, message, lParam);
-    if (!self)
-        return DefWindowProcW(window, message, wParam, lParam);
-    switch (message) {
-    case WM_ERASEBKGND: {
-        RECT area{};
-        GetClientRect(window, &area);
-        FillRect(reinterpret_cast<HDC>(wParam), &area, self->controls_.brush(*mainWindow().panel.face));
-        return 1;
-    }
-    case WM_COMMAND:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        return self->handle(self->window_, message, wParam, lParam);
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
 }
 
 LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // the board covers the client area
-    case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        HDC dc = BeginPaint(window, &paint);
-        paintBoard(dc, paint.rcPaint);
-        EndPaint(window, &paint);
-        return 0;
+    case WM_ERASEBKGND: {
+        // The board and the sprite cover their windows; the panel and the
+        // About show their faces.
+        RECT area{};
+        GetClientRect(window, &area);
+        if (window == panelArea_)
+            FillRect(reinterpret_cast<HDC>(wParam), &area, controls_.brush(*mainWindow().panel.face));
+        else if (window == about_)
+            FillRect(reinterpret_cast<HDC>(wParam), &area, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
     }
+    case WM_PAINT:
+        if (window != window_ && window != sprite_)
+            break;
+        paint(window);
+        return 0;
     case WM_SIZE:
-        game_.resizeClient(LOWORD(lParam), HIWORD(lParam));
+        if (window == window_)
+            game_.resizeClient(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_TIMER:
         if (wParam == ClockTimer) {
@@ -200,104 +203,52 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case ShowBoxMessage:
         showNextBox();
         return 0;
-    case WM_COMMAND:
-        if (HIWORD(wParam) == 0 || HIWORD(wParam) == 1 || HIWORD(wParam) == BN_CLICKED)
-            command(LOWORD(wParam));
+    case WM_COMMAND: {
+        // Menu items (0), accelerators (1) and clicked buttons (BN_CLICKED, 0).
+        const int id = LOWORD(wParam);
+        if (window == about_ && (id == IDOK || id == IDCANCEL))
+            DestroyWindow(about_);
+        else if (HIWORD(wParam) <= 1 && id >= commandId(Command::Start) && id <= commandId(Command::SystemInfo))
+            game_.command(static_cast<Command>(id - commandId(Command::Start)));
         return 0;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-        return DefWindowProcW(window, message, wParam, lParam);
-    case WM_CTLCOLORSTATIC: {
-        // A label without a face of its own (the read-out) shows the board.
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         if (HBRUSH own = controls_.colours(reinterpret_cast<HWND>(lParam), dc))
             return reinterpret_cast<LRESULT>(own);
-        SetBkColor(dc, colourRef(mainWindow().background));
-        return reinterpret_cast<LRESULT>(controls_.brush(mainWindow().background));
+        if (message == WM_CTLCOLOREDIT)
+            break;
+        // A label without a face of its own (the read-out, the About's texts)
+        // shows its window's.
+        const bool onBoard = window != about_;
+        SetBkColor(dc, onBoard ? colourRef(mainWindow().background) : GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(onBoard ? controls_.brush(mainWindow().background)
+                                                 : GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_CLOSE:
-        // Closing the window by its frame ends it and its clock; an About
-        // still open keeps the program going until it is closed too.
-        if (game_.closeWindow())
+        // Closing the main window by its frame ends it and its clock when the
+        // game agrees; an About still open keeps the program going until it
+        // is closed too.
+        if (window == about_ || (window == window_ && game_.closeWindow()))
             DestroyWindow(window);
         return 0;
     case WM_DESTROY:
-        window_ = nullptr;
-        if (!about_)
+        if (window == about_) {
+            controls_.forgetChildren(about_);
+            about_ = nullptr;
+        } else if (window == window_) {
+            window_ = nullptr;
+        } else {
+            break;
+        }
+        if (!window_ && !about_)
             PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        break;
     }
-}
-
-void Win32FrontEnd::command(int id)
-{
-    for (const Command command : {Command::Start, Command::Options, Command::Exit, Command::About, Command::TimeUp,
-                                  Command::TimeDown, Command::LevelUp, Command::LevelDown, Command::Apply})
-        if (commandId(command) == id)
-            game_.command(command);
-}
-
-void Win32FrontEnd::showAbout()
-{
-    if (!about_)
-        about_ = std::make_unique<AboutWindow>(instance_, [this] { game_.command(Command::SystemInfo); },
-                                               [this] { aboutClosed(); });
-    about_->show();
-}
-
-// The About closed (its last message): the program ends if the main window
-// is gone too.
-void Win32FrontEnd::aboutClosed()
-{
-    about_.reset();
-    if (!window_)
-        PostQuitMessage(0);
-}
-
-// Shows the box asked for first, modal, from an event of its own: the game
-// is not on the stack while it is open, and ticks run as ever. A box asked
-// for meanwhile opens over it and is closed first.
-void Win32FrontEnd::showNextBox()
-{
-    if (boxes_.empty())
-        return;
-    const Box box = std::move(boxes_.front());
-    boxes_.pop_front();
-    // Over the program's window in front (the About, for its own message).
-    HWND active = GetActiveWindow();
-    MessageBoxW(active ? active : window_, wide(box.prompt).c_str(), wide(box.title).c_str(), box.style);
-    game_.messageClosed();
-}
-
-void Win32FrontEnd::showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
-{
-    boxes_.push_back(Box{prompt, title, static_cast<UINT>(MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0))});
-    PostMessageW(window_, ShowBoxMessage, 0, 0);
-}
-
-void Win32FrontEnd::playCue(Cue cue)
-{
-    PlaySoundCue(*player_, programFolder(), cue);
-    if (cueHolds(cue))
-        SetTimer(window_, CueTimer, 10, nullptr);
-}
-
-Registry& Win32FrontEnd::registry()
-{
-    return *registry_;
-}
-
-SysInfoPlatform& Win32FrontEnd::system()
-{
-    return *system_;
-}
-
-void Win32FrontEnd::quit(int status)
-{
-    exitStatus_ = status;
-    PostQuitMessage(status);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace velmora

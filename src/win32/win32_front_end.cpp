@@ -1,12 +1,12 @@
 // The Win32 front end's answers to the game: controls, the board and the
 // sprite, message boxes, the clock and the sounds.
 
+#include "win32/windows_registry.h"  // before windows.h, whose macros spell the registry's names
 #include "win32/win32_front_end.h"
 
 #include "game/game.h"
-#include "game/window_description.h"
 #include "sound/cue_table.h"
-#include "win32/window_helpers.h"
+#include "sound/winmm_sound_player.h"
 
 #include <algorithm>
 
@@ -14,10 +14,8 @@ namespace velmora {
 
 namespace {
 
-constexpr int ClockTimer = 1;
-
-// A top-down 32-bit bitmap header for pixels laid out as the surface's.
-BITMAPINFO describePixels(std::int32_t width, std::int32_t height)
+// Paints pixels laid out as the surface's (rows top down) at the top left.
+void paintPixels(HDC dc, const Pixel* pixels, std::int32_t width, std::int32_t height)
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -26,33 +24,10 @@ BITMAPINFO describePixels(std::int32_t width, std::int32_t height)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
-} // namespace
-
-std::wstring wide(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
-    return result;
-}
-
-std::string narrow(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length, nullptr,
-                        nullptr);
-    return result;
-}
-
+// The folder of the running program, where the waves lie.
 std::string programFolder()
 {
     std::wstring path(MAX_PATH, L'\0');
@@ -63,23 +38,49 @@ std::string programFolder()
     return narrow(path.substr(0, path.find_last_of(L"\\/")));
 }
 
-void Win32FrontEnd::paintBoard(HDC dc, const RECT& area)
+} // namespace
+
+Win32FrontEnd::Win32FrontEnd(HINSTANCE instance, Game& game)
+    : instance_(instance)
+    , game_(game)
+    , player_(std::make_unique<WinmmSoundPlayer>())
+    , registry_(makeWindowsRegistry())
+    , system_(std::make_unique<WindowsSystem>())
+    , controls_(instance)
 {
-    const Surface& surface = game_.surface();
-    const BITMAPINFO info = describePixels(surface.width(), surface.height());
-    const LONG right = std::min<LONG>(area.right, surface.width());
-    const LONG bottom = std::min<LONG>(area.bottom, surface.height());
-    if (right > area.left && bottom > area.top) {
-        // The whole surface, clipped by the paint's own area: a source
-        // rectangle of a top-down image is read from the bottom by some GDIs.
-        StretchDIBits(dc, 0, 0, surface.width(), surface.height(), 0, 0, surface.width(), surface.height(),
-                      surface.pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+Win32FrontEnd::~Win32FrontEnd()
+{
+    for (HWND window : {about_, window_})
+        if (window)
+            DestroyWindow(window);
+    if (accelerators_)
+        DestroyAcceleratorTable(accelerators_);
+}
+
+// The board from the whole surface, clipped by the paint's own area (a source
+// rectangle of a top-down image is read from the bottom by some GDIs); the
+// sprite as the game drew it.
+void Win32FrontEnd::paint(HWND window)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(window, &paint);
+    if (window == sprite_) {
+        paintPixels(dc, spriteImage_.pixels.data(), spriteImage_.width, spriteImage_.height);
+    } else {
+        const Surface& surface = game_.surface();
+        const RECT& area = paint.rcPaint;
+        const LONG right = std::min<LONG>(area.right, surface.width());
+        const LONG bottom = std::min<LONG>(area.bottom, surface.height());
+        if (right > area.left && bottom > area.top)
+            paintPixels(dc, surface.pixels(), surface.width(), surface.height());
+        const RECT beyondRight{right, area.top, area.right, area.bottom};
+        const RECT beyondBottom{area.left, bottom, right, area.bottom};
+        for (const RECT& beyond : {beyondRight, beyondBottom})
+            FillRect(dc, &beyond, controls_.brush(mainWindow().background));
     }
-    RECT beyondRight{right, area.top, area.right, area.bottom};
-    RECT beyondBottom{area.left, bottom, right, area.bottom};
-    HBRUSH board = controls_.brush(mainWindow().background);
-    FillRect(dc, &beyondRight, board);
-    FillRect(dc, &beyondBottom, board);
+    EndPaint(window, &paint);
 }
 
 void Win32FrontEnd::showSurface(const Rect& changed)
@@ -89,6 +90,15 @@ void Win32FrontEnd::showSurface(const Rect& changed)
     const RECT area{changed.left, changed.top, changed.right(), changed.bottom()};
     InvalidateRect(window_, &area, FALSE);
     UpdateWindow(window_);
+}
+
+void Win32FrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t y)
+{
+    spriteImage_ = image;
+    SetWindowPos(sprite_, nullptr, x, y, image.width, image.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(sprite_, SW_SHOWNA);
+    InvalidateRect(sprite_, nullptr, FALSE);
+    UpdateWindow(sprite_);
 }
 
 void Win32FrontEnd::setCommandEnabled(Command command, bool enabled)
@@ -150,33 +160,39 @@ void Win32FrontEnd::setClockRunning(bool running)
         KillTimer(window_, ClockTimer);
 }
 
-// The sprite -----------------------------------------------------------------
-
-void Win32FrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t y)
+void Win32FrontEnd::showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
 {
-    spriteImage_ = image;
-    SetWindowPos(sprite_, nullptr, x, y, image.width, image.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(sprite_, SW_SHOWNA);
-    InvalidateRect(sprite_, nullptr, FALSE);
-    UpdateWindow(sprite_);
+    boxes_.emplace_back(prompt, title, MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0));
+    PostMessageW(window_, ShowBoxMessage, 0, 0);
 }
 
-LRESULT CALLBACK Win32FrontEnd::spriteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// Shows the box asked for first, modal, from an event of its own: the game
+// is not on the stack while it is open, and ticks run as ever. A box asked
+// for meanwhile opens over it and is closed first.
+void Win32FrontEnd::showNextBox()
 {
-    auto* self = windowOwner<Win32FrontEnd>(window, message, lParam);
-    if (self && message == WM_PAINT) {
-        PAINTSTRUCT paint{};
-        HDC dc = BeginPaint(window, &paint);
-        const Picture& image = self->spriteImage_;
-        const BITMAPINFO info = describePixels(image.width, image.height);
-        StretchDIBits(dc, 0, 0, image.width, image.height, 0, 0, image.width, image.height, image.pixels.data(), &info,
-                      DIB_RGB_COLORS, SRCCOPY);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    if (message == WM_ERASEBKGND)
-        return 1;
-    return DefWindowProcW(window, message, wParam, lParam);
+    if (boxes_.empty())
+        return;
+    const auto [prompt, title, style] = std::move(boxes_.front());
+    boxes_.pop_front();
+    // Over the program's window in front (the About, for its own message).
+    HWND active = GetActiveWindow();
+    MessageBoxW(active ? active : window_, wide(prompt).c_str(), wide(title).c_str(), style);
+    game_.messageClosed();
+}
+
+// A cue the game waits for is asked after every few milliseconds.
+void Win32FrontEnd::playCue(Cue cue)
+{
+    PlaySoundCue(*player_, programFolder(), cue);
+    if (cueHolds(cue))
+        SetTimer(window_, CueTimer, 10, nullptr);
+}
+
+void Win32FrontEnd::quit(int status)
+{
+    exitStatus_ = status;
+    PostQuitMessage(status);
 }
 
 } // namespace velmora

@@ -10,24 +10,25 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace velmora {
 
-class AboutWindow;
 class Game;
 
-// The Win32 front end: the main window as the game describes it, with its
-// menus and accelerators, the options panel as a captioned group box with its
-// labels, edit boxes and buttons, the read-out, the cursor sprite, and the
-// board drawn from the game's surface. Menu choices, clicks, keys and the
-// clock's ticks become calls on the Game; the game's requests become the
-// controls' changes, message boxes and sounds.
+// The Win32 front end: the main window with its menus and accelerators, the
+// options panel (a window of its own in the panel's face, holding the frame
+// and its controls), the read-out, the cursor sprite and the About, each
+// built from the game's description and all served by one window procedure.
+// Menu choices, accelerators, clicks, keys, ticks and the window's close
+// become calls on the Game; its requests become the controls' changes,
+// message boxes and sounds.
 //
 // Keys: the message loop hands every key going down in the main window or
-// any of its controls to the game first (keyDown), before the accelerators and
-// the control; none is consumed. Ticks: a one-second SetTimer. Message boxes
-// are opened from a message posted to the window, after the game's call has
-// returned; their own loop goes on dispatching ticks.
+// any of its controls to the game first, before the accelerators and the
+// control; none is consumed. Message boxes are opened from a message posted
+// to the window, after the game's call has returned; their own loop goes on
+// dispatching ticks.
 class Win32FrontEnd : public FrontEnd {
 public:
     Win32FrontEnd(HINSTANCE instance, Game& game);
@@ -35,7 +36,7 @@ public:
     Win32FrontEnd(const Win32FrontEnd&) = delete;
     Win32FrontEnd& operator=(const Win32FrontEnd&) = delete;
 
-    // Creates the window and its controls; false if Windows refused.
+    // Creates the main window and its controls; false if Windows refused.
     bool create();
     void show(int how);
     // Runs the message loop until the program ends; its exit status.
@@ -57,52 +58,44 @@ public:
     void setClockRunning(bool running) override;
     void playCue(Cue cue) override;
     void showAbout() override;
-    Registry& registry() override;
-    SysInfoPlatform& system() override;
+    Registry& registry() override { return *registry_; }
+    SysInfoPlatform& system() override { return *system_; }
     void quit(int status) override;
 
 private:
-    static LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK spriteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static constexpr UINT_PTR ClockTimer = 1;
+    static constexpr UINT_PTR CueTimer = 2;  // asks after a held cue
+    static constexpr UINT ShowBoxMessage = WM_APP + 1;
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND makeWindow(const std::string& title, DWORD style, DWORD extended, const Rect& client, HWND parent,
+                    HMENU menu = nullptr);
+    void createMenus();
     void createControls();
-    void command(int id);
-    void paintBoard(HDC dc, const RECT& area);
-    void aboutClosed();
+    void createAbout();
+    void paint(HWND window);
     void showNextBox();
     HWND textBox(OptionBox box) const { return optionBoxes_.at(box); }
 
     HINSTANCE instance_;
     Game& game_;
     std::unique_ptr<SoundPlayer> player_;
-    std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<Registry> registry_;
     std::unique_ptr<SysInfoPlatform> system_;
+    Controls controls_;
     HWND window_ = nullptr;
     HMENU menu_ = nullptr;
     HACCEL accelerators_ = nullptr;
     HWND panelArea_ = nullptr;
     HWND readOut_ = nullptr;
     HWND sprite_ = nullptr;
+    HWND about_ = nullptr;
     std::map<OptionBox, HWND> optionBoxes_;
-    Controls controls_;
     Picture spriteImage_;
     int exitStatus_ = 0;
-    // The message boxes asked for and not opened yet.
-    struct Box {
-        std::string prompt;
-        std::string title;
-        UINT style;
-    };
-    std::deque<Box> boxes_;
+    // The message boxes asked for and not opened yet: prompt, title, style.
+    std::deque<std::tuple<std::string, std::string, UINT>> boxes_;
 };
-
-// The text of a UTF-8 string for the wide Windows calls, and back.
-std::wstring wide(const std::string& text);
-std::string narrow(const std::wstring& text);
-
-// The folder of the running program, where the waves lie.
-std::string programFolder();
 
 } // namespace velmora
