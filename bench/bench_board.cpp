@@ -5,7 +5,7 @@
 #include "board/reset_board.h"
 #include "game/game.h"
 #include "game/board_pictures.h"
-#include "qt/main_window.h"
+#include "game/sys_info.h"
 #include "qt/qt_front_end.h"
 
 #include <QApplication>
@@ -40,7 +40,7 @@ public:
 
 private:
     NoRegistry noRegistry;
-    DesktopSystem system_;
+    NoSystem system_;
 };
 
 // Fifteen disks spread over the three towers as a game in progress leaves them.
@@ -59,22 +59,20 @@ void spreadFifteenDisks(GameState& state)
 struct Board {
     Game game{boardPictures()};
     QuietFrontEnd quiet;
-    std::unique_ptr<MainWindow> window;
     std::unique_ptr<QtFrontEnd> frontEnd;
 
     bool start(benchmark::State& run, bool inWindow)
     {
         if (inWindow) {
-            window = std::make_unique<MainWindow>(game.surface());
-            frontEnd = std::make_unique<QtFrontEnd>(*window, game);
+            frontEnd = std::make_unique<QtFrontEnd>(game);
             game.attach(*frontEnd);
         } else {
             game.attach(quiet);
         }
         game.load();
-        if (window) {
-            window->show();
-            if (!QTest::qWaitForWindowExposed(window.get())) {
+        if (frontEnd) {
+            frontEnd->window().show();
+            if (!QTest::qWaitForWindowExposed(&frontEnd->window())) {
                 run.SkipWithError("window not exposed");
                 return false;
             }

@@ -16,6 +16,13 @@ public:
     virtual bool startProgram(const std::string& path) = 0;
 };
 
+// A system with no files or programs to start, as a browser's page sees it.
+class NoSystem : public SysInfoPlatform {
+public:
+    bool fileExists(const std::string&) override { return false; }
+    bool startProgram(const std::string&) override { return false; }
+};
+
 // The access mask the keys are opened with: reading only (KEY_READ). Asking
 // for the write rights as well, as the look-up once did, is refused to a
 // standard user on current Windows, and the button would always fail.

@@ -1,6 +1,5 @@
 #include "game/board_pictures.h"
 #include "game/game.h"
-#include "qt/main_window.h"
 #include "qt/qt_front_end.h"
 #include "velmora/version.h"
 
@@ -35,13 +34,13 @@ int main(int argc, char** argv)
         icon.addFile(QStringLiteral(":/images/velmora_%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
-    velmora::MainWindow window(game.surface());
-    velmora::QtFrontEnd frontEnd(window, game);
+    velmora::QtFrontEnd frontEnd(game);
     game.attach(frontEnd);
     if (!game.load())
         return 1;
     game.setScreenReader(QAccessible::isActive());
 
+    QMainWindow& window = frontEnd.window();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
                                                screen->availableGeometry()));

@@ -1,14 +1,15 @@
-#include "qt/main_window.h"
+#include "qt/qt_front_end.h"
 
+#include "game/game.h"
 #include "game/window_description.h"
-#include "qt/board_view.h"
-#include "qt/panel_frame.h"
+#include "qt/widgets.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 
 #include <limits>
@@ -36,8 +37,8 @@ QFont controlFont(float points)
     return font;
 }
 
-} // namespace
-
+// A control of the game's windows as a widget of the parent, placed, with
+// its font, colours, alignment and name for screen readers.
 QWidget* makeControl(const ControlDescription& control, QWidget* parent)
 {
     const QString caption = QString::fromStdString(control.caption);
@@ -96,41 +97,6 @@ QWidget* makeControl(const ControlDescription& control, QWidget* parent)
     return made;
 }
 
-MainWindow::MainWindow(Surface& surface, QWidget* parent)
-    : QMainWindow(parent)
-{
-    const MainWindowDescription& window = mainWindow();
-    setWindowTitle(QString::fromLatin1(window.title));
-    boardView = new BoardView(surface, this);
-    boardView->setAccessibleName(QString::fromLatin1(window.boardName));
-    setCentralWidget(boardView);
-
-    // A label has no window of its own: the read-out lies under the panel
-    // and the sprite, which are made after it.
-    readOut = static_cast<QLabel*>(makeControl(window.readout, boardView));
-    optionsPanel = static_cast<PanelFrame*>(makeControl(window.panel, boardView));
-    for (const ControlDescription& control : window.panelControls) {
-        QWidget* made = makeControl(control, optionsPanel);
-        if (control.command)
-            buttons[*control.command] = static_cast<QPushButton*>(made);
-        if (control.box)
-            optionBoxes[*control.box] = static_cast<QLineEdit*>(made);
-    }
-    optionsPanel->setVisible(false);
-    sprite = new SpriteView(boardView);
-
-    for (const MenuDescription& menu : window.menus) {
-        QMenu* list = menuBar()->addMenu(QString::fromLatin1(menu.caption));
-        for (const MenuItemDescription& item : menu.items) {
-            QAction* action = list->addAction(QString::fromLatin1(item.caption));
-            action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
-            action->setShortcutContext(Qt::WindowShortcut);
-            menuItems[item.command] = action;
-        }
-    }
-    resize(window.clientWidth, window.clientHeight + menuBar()->sizeHint().height());
-}
-
 QDialog* makeAboutDialog(const std::function<void()>& systemInfo)
 {
     initialiseAboutResources();
@@ -161,6 +127,56 @@ QDialog* makeAboutDialog(const std::function<void()>& systemInfo)
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::close);
     QObject::connect(static_cast<QPushButton*>(made.at(2)), &QPushButton::clicked, dialog, systemInfo);
     return dialog;
+}
+
+} // namespace
+
+void QtFrontEnd::buildMainWindow()
+{
+    const MainWindowDescription& window = mainWindow();
+    window_.setWindowTitle(QString::fromLatin1(window.title));
+    boardView_ = new BoardView(game_.surface(), &window_);
+    boardView_->setAccessibleName(QString::fromLatin1(window.boardName));
+    window_.setCentralWidget(boardView_);
+
+    // A label has no window of its own: the read-out lies under the panel
+    // and the sprite, which are made after it.
+    readOut_ = static_cast<QLabel*>(makeControl(window.readout, boardView_));
+    optionsPanel_ = static_cast<PanelFrame*>(makeControl(window.panel, boardView_));
+    for (const ControlDescription& control : window.panelControls) {
+        QWidget* made = makeControl(control, optionsPanel_);
+        if (control.command)
+            connect(static_cast<QPushButton*>(made), &QPushButton::clicked, this,
+                    [this, command = *control.command] { game_.command(command); });
+        if (control.box)
+            optionBoxes_[*control.box] = static_cast<QLineEdit*>(made);
+    }
+    optionsPanel_->setVisible(false);
+    sprite_ = new SpriteView(boardView_);
+
+    for (const MenuDescription& menu : window.menus) {
+        QMenu* list = window_.menuBar()->addMenu(QString::fromLatin1(menu.caption));
+        for (const MenuItemDescription& item : menu.items) {
+            QAction* action = list->addAction(QString::fromLatin1(item.caption));
+            action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+            action->setShortcutContext(Qt::WindowShortcut);
+            connect(action, &QAction::triggered, this, [this, command = item.command] { game_.command(command); });
+            menuItems_[item.command] = action;
+        }
+    }
+    window_.resize(window.clientWidth, window.clientHeight + window_.menuBar()->sizeHint().height());
+}
+
+// The About: its first button closes it (so do Enter and Esc), its second
+// asks for System Info. Modeless and without an owner; closing it unloads
+// it, and the next opening loads it afresh.
+void QtFrontEnd::showAbout()
+{
+    if (!about_)
+        about_ = makeAboutDialog([this] { game_.command(Command::SystemInfo); });
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
 }
 
 } // namespace velmora

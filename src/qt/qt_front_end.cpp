@@ -1,25 +1,22 @@
 #include "qt/qt_front_end.h"
 
 #include "game/game.h"
-#include "qt/board_view.h"
-#include "qt/key_codes.h"
-#include "qt/main_window.h"
-#include "qt/panel_frame.h"
+#include "qt/widgets.h"
 #include "sound/cue_table.h"
 #include "sound/lazy_sound_player.h"
+#include "board/keyboard.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QKeyEvent>
-#include <QResizeEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QResizeEvent>
 
 namespace velmora {
 
@@ -32,12 +29,45 @@ std::string programFolder()
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
+// The key as the game's key handler knows it: the platform's virtual-key
+// code of Space, Left or Right, the only keys it acts on, and 0 for others.
+std::int16_t keyCode(int key)
+{
+    return key == Qt::Key_Space  ? KeyCodeSpace
+           : key == Qt::Key_Left ? KeyCodeLeft
+           : key == Qt::Key_Right ? KeyCodeRight
+                                  : 0;
+}
+
+// The shift state: 1 Shift, 2 Ctrl, 4 Alt, added together.
+std::int16_t shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return static_cast<std::int16_t>(((modifiers & Qt::ShiftModifier) ? 1 : 0)
+                                     | ((modifiers & Qt::ControlModifier) ? 2 : 0)
+                                     | ((modifiers & Qt::AltModifier) ? 4 : 0));
+}
+
+class DesktopSystem : public SysInfoPlatform {
+public:
+    bool fileExists(const std::string& path) override
+    {
+        return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile();
+    }
+
+    bool startProgram(const std::string& path) override
+    {
+        return QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(path)), {});
+    }
+};
+
 } // namespace
 
-QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
-    : window_(window)
-    , game_(game)
+QtFrontEnd::QtFrontEnd(Game& game)
+    : game_(game)
+    , system_(std::make_unique<DesktopSystem>())
 {
+    buildMainWindow();
+
     // A cue that cannot be played gives the desktop's beep instead.
     player_ = std::make_unique<LazySoundPlayer>(programFolder, [] { QApplication::beep(); });
 
@@ -63,11 +93,6 @@ QtFrontEnd::QtFrontEnd(MainWindow& window, Game& game)
             soundRest_.start();
     });
 
-    for (const auto& [command, item] : window.menuItems)
-        connect(item, &QAction::triggered, this, [this, command = command] { game_.command(command); });
-    for (const auto& [command, button] : window.buttons)
-        connect(button, &QPushButton::clicked, this, [this, command = command] { game_.command(command); });
-
     qApp->installEventFilter(this);
     QAccessible::installActivationObserver(this);
 }
@@ -90,7 +115,7 @@ bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     // The surface grows with the board's view.
-    if (event->type() == QEvent::Resize && watched == window_.boardView) {
+    if (event->type() == QEvent::Resize && watched == boardView_) {
         const QSize size = static_cast<QResizeEvent*>(event)->size();
         game_.resizeClient(size.width(), size.height());
         return false;
@@ -106,14 +131,14 @@ bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
     if (widget != (focused && focused->window() == &window_ ? focused : &window_))
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
-    game_.keyDown(virtualKeyCode(key->key()), shiftState(key->modifiers()));
+    game_.keyDown(keyCode(key->key()), shiftState(key->modifiers()));
     // Not consumed: the focused control gets the key too.
     return false;
 }
 
 void QtFrontEnd::describeBoard(const std::string& words)
 {
-    window_.boardView->setAccessibleDescription(QString::fromStdString(words));
+    boardView_->setAccessibleDescription(QString::fromStdString(words));
 }
 
 void QtFrontEnd::accessibilityActiveChanged(bool active)
@@ -123,20 +148,21 @@ void QtFrontEnd::accessibilityActiveChanged(bool active)
 
 void QtFrontEnd::setCommandEnabled(Command command, bool enabled)
 {
-    window_.menuItems.at(command)->setEnabled(enabled);
+    menuItems_.at(command)->setEnabled(enabled);
 }
 
-QLineEdit* QtFrontEnd::textBox(OptionBox box) const
+QWidget* QtFrontEnd::boardView() const
 {
-    return window_.optionBoxes.at(box);
+    return boardView_;
 }
 
 void QtFrontEnd::setPanelVisible(bool visible)
 {
-    window_.optionsPanel->setVisible(visible);
+    optionsPanel_->setVisible(visible);
     // Nothing else on the window takes the focus, so Qt would leave it on the
     // hidden Ok, and the next Space would press Ok again and reset the board.
-    if (QWidget* focused = QApplication::focusWidget(); !visible && focused && window_.optionsPanel->isAncestorOf(focused))
+    QWidget* focused = QApplication::focusWidget();
+    if (!visible && focused && optionsPanel_->isAncestorOf(focused))
         focused->clearFocus();
 }
 
@@ -158,23 +184,23 @@ void QtFrontEnd::selectOptionText(OptionBox box)
 
 void QtFrontEnd::setReadout(const std::string& text)
 {
-    window_.readOut->setText(QString::fromStdString(text));
-    window_.readOut->adjustSize();
+    readOut_->setText(QString::fromStdString(text));
+    readOut_->adjustSize();
 }
 
 void QtFrontEnd::placeReadout(std::int32_t left, std::int32_t top)
 {
-    window_.readOut->move(left, top);
+    readOut_->move(left, top);
 }
 
 void QtFrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t y)
 {
-    window_.sprite->showImage(image, x, y);
+    sprite_->showImage(image, x, y);
 }
 
 void QtFrontEnd::showSurface(const Rect& changed)
 {
-    window_.boardView->showChanged(changed);
+    boardView_->showChanged(changed);
 }
 
 // Modal to every window of the program; the game hears when it is closed.
@@ -186,18 +212,13 @@ void QtFrontEnd::showMessage(const std::string& prompt, const std::string& title
     box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);  // plain, without a theme's icon
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
-    connect(box, &QMessageBox::finished, this, [this] {
-        game_.messageClosed();
-    });
+    connect(box, &QMessageBox::finished, this, [this] { game_.messageClosed(); });
     box->show();
 }
 
 void QtFrontEnd::setClockRunning(bool running)
 {
-    if (running)
-        clock_.start();
-    else
-        clock_.stop();
+    running ? clock_.start() : clock_.stop();
 }
 
 void QtFrontEnd::playCue(Cue cue)
@@ -206,25 +227,6 @@ void QtFrontEnd::playCue(Cue cue)
     soundRest_.start();
     if (cueHolds(cue))
         cueWait_.start();
-}
-
-void QtFrontEnd::showAbout()
-{
-    if (!about_)
-        about_ = makeAboutDialog([this] { game_.command(Command::SystemInfo); });
-    about_->show();
-    about_->raise();
-    about_->activateWindow();
-}
-
-bool DesktopSystem::fileExists(const std::string& path)
-{
-    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile();
-}
-
-bool DesktopSystem::startProgram(const std::string& path)
-{
-    return QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(path)), {});
 }
 
 void QtFrontEnd::quit(int status)

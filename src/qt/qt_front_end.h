@@ -7,30 +7,30 @@
 
 #include <QAccessible>
 #include <QDialog>
-#include <QImage>
+#include <QMainWindow>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
+#include <map>
 #include <memory>
 
+class QLabel;
 class QLineEdit;
 
 namespace velmora {
 
+class BoardView;
 class Game;
-class MainWindow;
+class PanelFrame;
+class SpriteView;
 
-// Files and programs of the desktop the game runs on.
-class DesktopSystem : public SysInfoPlatform {
-public:
-    bool fileExists(const std::string& path) override;
-    bool startProgram(const std::string& path) override;
-};
-
-// The Qt front end: brings the main window's widgets to life for the game.
-// Menu choices, clicks, keys and the clock's ticks become calls on the Game;
-// the game's requests become the widgets' changes, message boxes and sounds.
+// The Qt front end: builds the main window as the game describes it (the
+// board with the cursor sprite and the read-out standing on it, the options
+// panel, hidden until opened, and the menus with their shortcut keys), and
+// the About when it is asked for. Menu choices, clicks, keys, the clock's
+// ticks and the window's close become calls on the Game; the game's requests
+// become the widgets' changes, message boxes and sounds.
 //
 // Keys: an event filter on the application sees every key meant for the
 // main window or any of its controls (a filter on the window would miss the
@@ -41,9 +41,12 @@ class QtFrontEnd : public QObject, public FrontEnd, private QAccessible::Activat
     Q_OBJECT
 
 public:
-    QtFrontEnd(MainWindow& window, Game& game);
+    // The game's surface must outlive the front end.
+    explicit QtFrontEnd(Game& game);
     ~QtFrontEnd() override;
 
+    QMainWindow& window() { return window_; }
+    QWidget* boardView() const;
 
     void setCommandEnabled(Command command, bool enabled) override;
     void setPanelVisible(bool visible) override;
@@ -60,25 +63,32 @@ public:
     void playCue(Cue cue) override;
     void showAbout() override;
     Registry& registry() override { return registry_; }
-    SysInfoPlatform& system() override { return system_; }
+    SysInfoPlatform& system() override { return *system_; }
     void quit(int status) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildMainWindow();
     void accessibilityActiveChanged(bool active) override;
-    QLineEdit* textBox(OptionBox box) const;
+    QLineEdit* textBox(OptionBox box) const { return optionBoxes_.at(box); }
 
-    MainWindow& window_;
     Game& game_;
+    QMainWindow window_;
+    BoardView* boardView_ = nullptr;
+    SpriteView* sprite_ = nullptr;
+    QLabel* readOut_ = nullptr;
+    PanelFrame* optionsPanel_ = nullptr;
+    std::map<Command, QAction*> menuItems_;
+    std::map<OptionBox, QLineEdit*> optionBoxes_;
     QTimer clock_;
     QTimer cueWait_;
     QTimer soundRest_;  // lets the sound device go a while after the last cue
     std::unique_ptr<SoundPlayer> player_;
     QPointer<QDialog> about_;
     NoRegistry registry_;  // Linux has none
-    DesktopSystem system_;
+    std::unique_ptr<SysInfoPlatform> system_;  // files and programs of the desktop
 };
 
 } // namespace velmora

@@ -98,18 +98,16 @@ void Controls::forgetChildren(HWND parent)
     std::erase_if(made_, [parent](const auto& made) { return GetParent(made.first) == parent; });
 }
 
-HBRUSH Controls::colours(HWND control, HDC dc)
+HBRUSH Controls::colours(HWND control, HDC dc, Pixel around)
 {
-    const auto found = made_.find(control);
-    if (found == made_.end())
-        return nullptr;
-    const ControlDescription& description = found->second;
-    if (description.text)
-        SetTextColor(dc, colourRef(*description.text));
-    if (!description.face)
-        return nullptr;
-    SetBkColor(dc, colourRef(*description.face));
-    return brush(*description.face);
+    Pixel face = around;
+    if (const auto found = made_.find(control); found != made_.end()) {
+        if (found->second.text)
+            SetTextColor(dc, colourRef(*found->second.text));
+        face = found->second.face.value_or(around);
+    }
+    SetBkColor(dc, colourRef(face));
+    return brush(face);
 }
 
 } // namespace velmora

@@ -24,9 +24,9 @@ public:
     HWND make(HWND parent, const ControlDescription& control, int id = 0);
     // Forgets the controls of a window that is going away.
     void forgetChildren(HWND parent);
-    // The answer to WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT for a control made
-    // here: its own colours, or null for the platform's.
-    HBRUSH colours(HWND control, HDC dc);
+    // The answer to WM_CTLCOLORSTATIC: the control's text colour, if it has
+    // one, and its face, or the face around it.
+    HBRUSH colours(HWND control, HDC dc, Pixel around);
     HFONT font(float points);
     HBRUSH brush(Pixel colour);
 

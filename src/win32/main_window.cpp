@@ -212,19 +212,14 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             game_.command(static_cast<Command>(id - commandId(Command::Start)));
         return 0;
     }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT: {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        if (HBRUSH own = controls_.colours(reinterpret_cast<HWND>(lParam), dc))
-            return reinterpret_cast<LRESULT>(own);
-        if (message == WM_CTLCOLOREDIT)
-            break;
+    case WM_CTLCOLORSTATIC: {
         // A label without a face of its own (the read-out, the About's texts)
         // shows its window's.
-        const bool onBoard = window != about_;
-        SetBkColor(dc, onBoard ? colourRef(mainWindow().background) : GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(onBoard ? controls_.brush(mainWindow().background)
-                                                 : GetSysColorBrush(COLOR_BTNFACE));
+        const COLORREF dialog = GetSysColor(COLOR_BTNFACE);
+        const Pixel around = window == about_ ? rgb(GetRValue(dialog), GetGValue(dialog), GetBValue(dialog))
+                                              : mainWindow().background;
+        return reinterpret_cast<LRESULT>(
+            controls_.colours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), around));
     }
     case WM_CLOSE:
         // Closing the main window by its frame ends it and its clock when the

@@ -17,13 +17,7 @@ namespace {
 // Paints pixels laid out as the surface's (rows top down) at the top left.
 void paintPixels(HDC dc, const Pixel* pixels, std::int32_t width, std::int32_t height)
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -45,7 +39,7 @@ Win32FrontEnd::Win32FrontEnd(HINSTANCE instance, Game& game)
     , game_(game)
     , player_(std::make_unique<WinmmSoundPlayer>())
     , registry_(makeWindowsRegistry())
-    , system_(std::make_unique<WindowsSystem>())
+    , system_(makeWindowsSystem())
     , controls_(instance)
 {
 }

@@ -1,8 +1,5 @@
 #include "win32/windows_registry.h"
 
-// The Windows registry behind the game's registry interface, for the Windows
-// front end.
-
 #include <windows.h>
 
 #include <memory>
@@ -63,6 +60,32 @@ private:
     std::vector<HKEY> handles_;
 };
 
+class WindowsSystem : public SysInfoPlatform {
+public:
+    bool fileExists(const std::string& path) override
+    {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    // Only a program counts as started: a folder or a document at the path
+    // is refused here, where the shell would open a window for it and report
+    // success.
+    bool startProgram(const std::string& path) override
+    {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+            return false;
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+        return true;
+    }
+};
+
 } // namespace
 
 std::unique_ptr<Registry> makeWindowsRegistry()
@@ -70,24 +93,9 @@ std::unique_ptr<Registry> makeWindowsRegistry()
     return std::make_unique<WindowsRegistry>();
 }
 
-bool WindowsSystem::fileExists(const std::string& path)
+std::unique_ptr<SysInfoPlatform> makeWindowsSystem()
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool WindowsSystem::startProgram(const std::string& path)
-{
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        return false;
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-    return true;
+    return std::make_unique<WindowsSystem>();
 }
 
 } // namespace velmora

@@ -29,10 +29,7 @@ public:
     std::vector<std::string> described;  // the board in words, each time it was told
     int exitStatus = -1;
     velmora::NoRegistry noRegistry;
-    struct : velmora::SysInfoPlatform {
-        bool fileExists(const std::string&) override { return false; }
-        bool startProgram(const std::string&) override { return false; }
-    } noSystem;
+    velmora::NoSystem noSystem;
     int boxes = 0;         // message boxes open
     bool ringing = false;  // a cue the game waits for sounds
     std::int32_t spriteWidthAtBox = 0;  // the sprite's width when the last box opened

@@ -3,9 +3,7 @@
 // listens. (The words themselves are the game's test.)
 
 #include "game/game.h"
-#include "qt/board_view.h"
 #include "game/board_pictures.h"
-#include "qt/main_window.h"
 #include "qt/qt_front_end.h"
 
 #include <QAccessible>
@@ -26,24 +24,24 @@ private slots:
     void theBoardInWords()
     {
         Game game(boardPictures());
-        MainWindow window(game.surface());
-        QtFrontEnd frontEnd(window, game);
+        QtFrontEnd frontEnd(game);
         game.attach(frontEnd);
         QVERIFY(game.load());
+        QMainWindow& window = frontEnd.window();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         // Nothing is described while no screen reader listens.
         QVERIFY(!QAccessible::isActive());
-        window.menuItems.at(Command::Start)->trigger();
-        QCOMPARE(description(window.boardView), QString());
+        QTest::keyClick(window.windowHandle(), Qt::Key_F2);
+        QCOMPARE(description(frontEnd.boardView()), QString());
 
         // The game's words reach the board's description, after real keys too.
         QAccessible::setActive(true);
-        QVERIFY(description(window.boardView).endsWith(QStringLiteral("over tower 1. No disk in hand.")));
+        QVERIFY(description(frontEnd.boardView()).endsWith(QStringLiteral("over tower 1. No disk in hand.")));
         QTest::keyClick(window.windowHandle(), Qt::Key_Space);
         QTest::keyClick(window.windowHandle(), Qt::Key_Right);
-        QVERIFY(description(window.boardView).endsWith(QStringLiteral("over tower 2. Disk 10 is in hand.")));
+        QVERIFY(description(frontEnd.boardView()).endsWith(QStringLiteral("over tower 2. Disk 10 is in hand.")));
     }
 };
 

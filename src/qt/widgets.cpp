@@ -1,12 +1,15 @@
-#include "qt/board_view.h"
+#include "qt/widgets.h"
+
+#include "game/window_description.h"
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QResizeEvent>
 
 #include <cmath>
 
 namespace velmora {
+
+namespace {
 
 // At a whole scale factor each pixel of the board becomes a square of screen
 // pixels, exactly. At 1.5 nearest-pixel scaling would draw some rows and
@@ -17,6 +20,8 @@ void smoothAtFractionalScale(QPainter& painter, qreal scale)
     if (scale != std::floor(scale))
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
 }
+
+} // namespace
 
 BoardView::BoardView(Surface& surface, QWidget* parent)
     : QWidget(parent)
@@ -72,6 +77,32 @@ void SpriteView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     smoothAtFractionalScale(painter, devicePixelRatioF());
     painter.drawImage(0, 0, image_);
+}
+
+PanelFrame::PanelFrame(const QString& caption, QWidget* parent)
+    : QGroupBox(caption, parent)
+{
+    setAutoFillBackground(true);
+}
+
+void PanelFrame::paintEvent(QPaintEvent*)
+{
+    // The caption's box, a blank's width wider either side to keep the
+    // broken line clear of the letters, indented from the frame's left edge.
+    const QFontMetrics metrics = fontMetrics();
+    const int margin = metrics.horizontalAdvance(QLatin1Char(' ')) / 2;
+    const QRect caption(8, 0, metrics.horizontalAdvance(title()) + 2 * margin, metrics.height());
+    const QRect frame = rect().adjusted(0, caption.height() / 2, 0, 0);
+
+    QPainter painter(this);
+    painter.setPen(QColor::fromRgb(EdgeShadow));
+    painter.drawRect(frame.adjusted(0, 0, -2, -2));
+    painter.setPen(QColor::fromRgb(EdgeHighlight));
+    painter.drawRect(frame.adjusted(1, 1, -1, -1));
+
+    painter.fillRect(caption, palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, title());
 }
 
 } // namespace velmora

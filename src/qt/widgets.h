@@ -2,14 +2,11 @@
 
 #include "render/surface.h"
 
+#include <QGroupBox>
+#include <QImage>
 #include <QWidget>
 
-class QPainter;
-
 namespace velmora {
-
-// Filters images drawn at a fractional scale factor; whole factors stay exact.
-void smoothAtFractionalScale(QPainter& painter, qreal scale);
 
 // The client area of the main window: shows the game's drawing surface, and
 // the window's controls stand above it as children. Covering, minimising,
@@ -46,6 +43,20 @@ protected:
 
 private:
     QImage image_;
+};
+
+// A captioned frame drawn the same on every desktop: an etched border whose
+// top line runs through the middle of the caption, broken behind it, and the
+// caption itself in the frame's own colours. The inside shows the frame's
+// background colour exactly, untinted by the desktop style.
+class PanelFrame : public QGroupBox {
+    Q_OBJECT
+
+public:
+    PanelFrame(const QString& caption, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace velmora
