@@ -49,9 +49,6 @@ void BoardView::paintEvent(QPaintEvent* event)
         if (!onSurface.isEmpty())
             painter.drawImage(onSurface.topLeft(), image, onSurface);
     }
-    const QRegion beyond = event->region().subtracted(QRegion(image.rect()));
-    for (const QRect& area : beyond)
-        painter.fillRect(area, QColor::fromRgb(surface_.background()));
 }
 
 SpriteView::SpriteView(QWidget* parent)

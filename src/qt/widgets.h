@@ -11,8 +11,8 @@ namespace velmora {
 // The client area of the main window: shows the game's drawing surface, and
 // the window's controls stand above it as children. Covering, minimising,
 // resizing or maximising repaints from the surface without any drawing by
-// the game; beyond the surface the background colour shows. The surface
-// must outlive the view.
+// the game; the surface grows with the view before it is painted. The
+// surface must outlive the view.
 class BoardView : public QWidget {
     Q_OBJECT
 

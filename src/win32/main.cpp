@@ -13,6 +13,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     game.attach(frontEnd);
     if (!game.load())
         return 1;
-    frontEnd.show(show);
-    return frontEnd.run();
+    return frontEnd.run(show);
 }

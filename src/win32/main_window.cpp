@@ -29,13 +29,11 @@ HWND Win32FrontEnd::makeWindow(const std::string& title, DWORD style, DWORD exte
 
 bool Win32FrontEnd::create()
 {
-    WNDCLASSEXW type{};
-    type.cbSize = sizeof type;
-    type.lpfnWndProc = windowProc;
-    type.hInstance = instance_;
-    type.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA));
-    type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    type.lpszClassName = WindowClass;
+    // Windows without a face of their own (the About's) show the dialogs'.
+    const WNDCLASSEXW type{sizeof type, 0, windowProc, 0, 0, instance_,
+                           LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELMORA)),
+                           LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)),
+                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, WindowClass, nullptr};
     RegisterClassExW(&type);
     createMenus();
 
@@ -127,14 +125,10 @@ void Win32FrontEnd::showAbout()
     SetFocus(GetDlgItem(about_, IDOK));
 }
 
-void Win32FrontEnd::show(int how)
+int Win32FrontEnd::run(int how)
 {
     ShowWindow(window_, how);
     UpdateWindow(window_);
-}
-
-int Win32FrontEnd::run()
-{
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Key preview: the game sees every key going down in its window
@@ -173,14 +167,13 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
 {
     switch (message) {
     case WM_ERASEBKGND: {
-        // The board and the sprite cover their windows; the panel and the
-        // About show their faces.
+        // The board and the sprite cover their windows; the panel shows its face.
+        if (window == about_)
+            break;
         RECT area{};
         GetClientRect(window, &area);
         if (window == panelArea_)
             FillRect(reinterpret_cast<HDC>(wParam), &area, controls_.brush(*mainWindow().panel.face));
-        else if (window == about_)
-            FillRect(reinterpret_cast<HDC>(wParam), &area, GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
     case WM_PAINT:
@@ -225,9 +218,9 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         // Closing the main window by its frame ends it and its clock when the
         // game agrees; an About still open keeps the program going until it
         // is closed too.
-        if (window == about_ || (window == window_ && game_.closeWindow()))
-            DestroyWindow(window);
-        return 0;
+        if (window == window_ && !game_.closeWindow())
+            return 0;
+        break;
     case WM_DESTROY:
         if (window == about_) {
             controls_.forgetChildren(about_);

@@ -8,8 +8,6 @@
 #include "sound/cue_table.h"
 #include "sound/winmm_sound_player.h"
 
-#include <algorithm>
-
 namespace velmora {
 
 namespace {
@@ -24,11 +22,8 @@ void paintPixels(HDC dc, const Pixel* pixels, std::int32_t width, std::int32_t h
 // The folder of the running program, where the waves lie.
 std::string programFolder()
 {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size())
-        path.resize(path.size() * 2);
-    path.resize(length);
+    std::wstring path(32768, L'\0');  // the longest path Windows has
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return narrow(path.substr(0, path.find_last_of(L"\\/")));
 }
 
@@ -53,27 +48,19 @@ Win32FrontEnd::~Win32FrontEnd()
         DestroyAcceleratorTable(accelerators_);
 }
 
-// The board from the whole surface, clipped by the paint's own area (a source
-// rectangle of a top-down image is read from the bottom by some GDIs); the
-// sprite as the game drew it.
+// The sprite as the game drew it; the board from the whole surface, which
+// grows with the client area before any paint of it, clipped by the paint's
+// own area (a source rectangle of a top-down image is read from the bottom
+// by some GDIs).
 void Win32FrontEnd::paint(HWND window)
 {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
-    if (window == sprite_) {
+    const Surface& surface = game_.surface();
+    if (window == sprite_)
         paintPixels(dc, spriteImage_.pixels.data(), spriteImage_.width, spriteImage_.height);
-    } else {
-        const Surface& surface = game_.surface();
-        const RECT& area = paint.rcPaint;
-        const LONG right = std::min<LONG>(area.right, surface.width());
-        const LONG bottom = std::min<LONG>(area.bottom, surface.height());
-        if (right > area.left && bottom > area.top)
-            paintPixels(dc, surface.pixels(), surface.width(), surface.height());
-        const RECT beyondRight{right, area.top, area.right, area.bottom};
-        const RECT beyondBottom{area.left, bottom, right, area.bottom};
-        for (const RECT& beyond : {beyondRight, beyondBottom})
-            FillRect(dc, &beyond, controls_.brush(mainWindow().background));
-    }
+    else
+        paintPixels(dc, surface.pixels(), surface.width(), surface.height());
     EndPaint(window, &paint);
 }
 

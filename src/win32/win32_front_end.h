@@ -17,18 +17,16 @@ namespace velmora {
 class Game;
 
 // The Win32 front end: the main window with its menus and accelerators, the
-// options panel (a window of its own in the panel's face, holding the frame
-// and its controls), the read-out, the cursor sprite and the About, each
-// built from the game's description and all served by one window procedure.
-// Menu choices, accelerators, clicks, keys, ticks and the window's close
-// become calls on the Game; its requests become the controls' changes,
-// message boxes and sounds.
+// options panel (a window of its own holding the frame and its controls),
+// the read-out, the cursor sprite and the About, each built from the game's
+// description and all served by one window procedure. Menu choices, clicks,
+// keys, ticks and the window's close become calls on the Game; its requests
+// become the controls' changes, message boxes and sounds.
 //
 // Keys: the message loop hands every key going down in the main window or
 // any of its controls to the game first, before the accelerators and the
-// control; none is consumed. Message boxes are opened from a message posted
-// to the window, after the game's call has returned; their own loop goes on
-// dispatching ticks.
+// control; none is consumed. Message boxes are opened from a posted message,
+// after the game's call has returned; their own loop dispatches ticks.
 class Win32FrontEnd : public FrontEnd {
 public:
     Win32FrontEnd(HINSTANCE instance, Game& game);
@@ -38,9 +36,9 @@ public:
 
     // Creates the main window and its controls; false if Windows refused.
     bool create();
-    void show(int how);
-    // Runs the message loop until the program ends; its exit status.
-    int run();
+    // Shows the main window as asked and runs the message loop until the
+    // program ends; its exit status.
+    int run(int how);
 
     void setCommandEnabled(Command command, bool enabled) override;
     void setPanelVisible(bool visible) override;

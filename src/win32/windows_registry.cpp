@@ -3,61 +3,45 @@
 #include <windows.h>
 
 #include <memory>
-#include <vector>
 
 namespace velmora {
 
 namespace {
 
-// advapi32 behind the interface. Windows handles are pointers; the interface
-// hands out small numbers that stand for them (0 is never a handle).
+// The interface's handles are 32 bits wide, as the look-up keeps them.
+// Windows gives a handle its meaning in the low 32 bits, so a handle is cut
+// to them on the way out and sign-extended on the way back in, as the
+// predefined roots (HKEY_LOCAL_MACHINE) are spelled.
+HKEY handle(std::uint32_t key)
+{
+    return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<std::int32_t>(key)));
+}
+
+// advapi32 behind the interface.
 class WindowsRegistry : public Registry {
 public:
     std::int32_t RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
                                std::uint32_t access, std::uint32_t* key) override
     {
         HKEY opened = nullptr;
-        const LONG result = ::RegOpenKeyExA(reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root)), subKey.c_str(),
-                                            options, static_cast<REGSAM>(access), &opened);
-        if (result != ERROR_SUCCESS) {
-            *key = 0;
-            return result;
-        }
-        handles_.push_back(opened);
-        *key = static_cast<std::uint32_t>(handles_.size());
+        const LONG result =
+            ::RegOpenKeyExA(handle(root), subKey.c_str(), options, static_cast<REGSAM>(access), &opened);
+        *key = result == ERROR_SUCCESS ? static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(opened)) : 0;
         return result;
     }
 
     std::int32_t RegQueryValueExA(std::uint32_t key, const std::string& valueName, std::uint32_t* type,
                                   unsigned char* buffer, std::uint32_t* size) override
     {
-        HKEY handle = lookUp(key);
-        if (!handle)
-            return ERROR_INVALID_HANDLE;
         DWORD valueType = 0;
         DWORD valueSize = *size;
-        const LONG result = ::RegQueryValueExA(handle, valueName.c_str(), nullptr, &valueType, buffer, &valueSize);
+        const LONG result = ::RegQueryValueExA(handle(key), valueName.c_str(), nullptr, &valueType, buffer, &valueSize);
         *type = valueType;
         *size = valueSize;
         return result;
     }
 
-    std::int32_t RegCloseKey(std::uint32_t key) override
-    {
-        HKEY handle = lookUp(key);
-        if (!handle)
-            return ERROR_INVALID_HANDLE;
-        handles_[key - 1] = nullptr;
-        return ::RegCloseKey(handle);
-    }
-
-private:
-    HKEY lookUp(std::uint32_t key) const
-    {
-        return key >= 1 && key <= handles_.size() ? handles_[key - 1] : nullptr;
-    }
-
-    std::vector<HKEY> handles_;
+    std::int32_t RegCloseKey(std::uint32_t key) override { return ::RegCloseKey(handle(key)); }
 };
 
 class WindowsSystem : public SysInfoPlatform {
