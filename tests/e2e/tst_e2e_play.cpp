@@ -274,11 +274,17 @@ private slots:
         QVERIFY(game_->closeBox(won));
 
         // Two ticks, then the whole 4-second ring before the box: the game
-        // waits for it. (How much of it is heard is the sound server's: on a
-        // starved machine it plays less of it in those four seconds.)
+        // waits for it, and its window still repaints what another window
+        // uncovers. (How much of the ring is heard is the sound server's: on
+        // a starved machine it plays less of it in those four seconds.)
         QElapsedTimer clock;
         QVERIFY(key("F2"));
         clock.start();
+        QVERIFY2(soundsOnAfter(recorder_.now(), 3, pitches, 0.2), "no ring");
+        const QImage held = board();
+        x_.passOver(game_->window());
+        QVERIFY2(waitFor([&] { return board() == held; }, 2000), "the window did not repaint while the ring sounded");
+        QVERIFY2(game_->box(QStringLiteral("Game Over"), 0) == 0, "the ring was over before the window repainted");
         const unsigned long lost = game_->box(QStringLiteral("Game Over"), 20000);
         QVERIFY2(lost != 0, "no Game Over box");
         QVERIFY2(clock.elapsed() > 5500, qPrintable(QStringLiteral("the box came %1 ms after F2").arg(clock.elapsed())));
@@ -288,13 +294,13 @@ private slots:
 
 private:
     // Whether the cue of the given pitch is heard for at least another
-    // second after mark: it went on sounding while the game went on.
-    bool soundsOnAfter(qint64 mark, int pitch, const std::vector<double>& pitches) const
+    // second (or span) after mark: it went on sounding while the game went on.
+    bool soundsOnAfter(qint64 mark, int pitch, const std::vector<double>& pitches, double span = 1.0) const
     {
         return waitFor([&] {
             const auto runs = recorder_.since(mark).pitchRuns(pitches);
             return std::any_of(runs.begin(), runs.end(), [&](const auto& run) {
-                return run.first == pitch && run.second >= 1.0;
+                return run.first == pitch && run.second >= span;
             });
         });
     }

@@ -159,6 +159,24 @@ void XSession::moveResize(unsigned long window, const QRect& area) const
     XSync(xdo_->xdpy, 0);
 }
 
+void XSession::passOver(unsigned long window) const
+{
+    const QRect area = geometry(window);
+    Display* display = xdo_->xdpy;
+    const int screen = DefaultScreen(display);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = 1;  // no frame and no say of the window manager
+    attributes.background_pixel = WhitePixel(display, screen);
+    const Window cover = XCreateWindow(display, DefaultRootWindow(display), area.x(), area.y(),
+                                       static_cast<unsigned>(area.width()), static_cast<unsigned>(area.height()), 0,
+                                       CopyFromParent, InputOutput, nullptr, CWOverrideRedirect | CWBackPixel,
+                                       &attributes);
+    XMapRaised(display, cover);
+    XSync(display, 0);
+    XDestroyWindow(display, cover);
+    XSync(display, 0);
+}
+
 void XSession::closeByFrame(unsigned long window) const
 {
     // What a pager or a frame's close button sends: _NET_CLOSE_WINDOW from a user (source 2).

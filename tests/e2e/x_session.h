@@ -38,6 +38,10 @@ public:
     QImage grab(unsigned long window, const QRect& part) const;
 
     void moveResize(unsigned long window, const QRect& area) const;
+    // Lays a plain window over the window and takes it away again, as another
+    // program's window passing over it would: the window must repaint what
+    // it uncovered.
+    void passOver(unsigned long window) const;
     // Asks the window manager to close the window, as its frame's button does.
     void closeByFrame(unsigned long window) const;
     // Asks the window manager to activate the window, as a click on it would.
