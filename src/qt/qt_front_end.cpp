@@ -203,12 +203,15 @@ void QtFrontEnd::showSurface(const Rect& changed)
     boardView_->showChanged(changed);
 }
 
-// Modal to every window of the program; the game hears when it is closed.
+// Over the program's window in front (the About, for its own message; a
+// box under it), which gets the keyboard back when it closes; modal to
+// every window of the program. The game hears when it is closed.
 void QtFrontEnd::showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
 {
+    QWidget* active = QApplication::activeWindow();
     auto* box = new QMessageBox(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
                                 QString::fromStdString(title), QString::fromStdString(prompt), QMessageBox::NoButton,
-                                &window_);
+                                active ? active : &window_);
     box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);  // plain, without a theme's icon
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);

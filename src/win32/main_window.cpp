@@ -132,9 +132,10 @@ int Win32FrontEnd::run(int how)
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Key preview: the game sees every key going down in its window
-        // first, wherever the focus is; the key then goes on.
-        if (window_ && message.message == WM_KEYDOWN
-            && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+        // first, wherever the focus is, with Alt too (a system key); the key
+        // then goes on, so Alt and its letters still open the menus.
+        const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+        if (window_ && keyDown && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
             const std::int16_t shift = static_cast<std::int16_t>(((GetKeyState(VK_SHIFT) < 0) ? 1 : 0)
                                                                  | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0)
                                                                  | ((GetKeyState(VK_MENU) < 0) ? 4 : 0));

@@ -8,6 +8,8 @@
 #include "sound/cue_table.h"
 #include "sound/winmm_sound_player.h"
 
+#include <vector>
+
 namespace velmora {
 
 namespace {
@@ -147,18 +149,29 @@ void Win32FrontEnd::showMessage(const std::string& prompt, const std::string& ti
     PostMessageW(window_, ShowBoxMessage, 0, 0);
 }
 
-// Shows the box asked for first, modal, from an event of its own: the game
-// is not on the stack while it is open, and ticks run as ever. A box asked
-// for meanwhile opens over it and is closed first.
+// Shows the box asked for first from an event of its own: the game is not
+// on the stack while it is open, and ticks run as ever. It stands over the
+// program's window in front (the About, for its own message; a box under
+// it) and is modal to every window of the program: the others are disabled
+// while it is open. A box asked for meanwhile opens over it and is closed first.
 void Win32FrontEnd::showNextBox()
 {
     if (boxes_.empty())
         return;
     const auto [prompt, title, style] = std::move(boxes_.front());
     boxes_.pop_front();
-    // Over the program's window in front (the About, for its own message).
     HWND active = GetActiveWindow();
-    MessageBoxW(active ? active : window_, wide(prompt).c_str(), wide(title).c_str(), style);
+    HWND owner = active ? active : window_ ? window_ : about_;
+    std::vector<HWND> disabled;
+    for (HWND other : {window_, about_})
+        if (other && other != owner && IsWindowEnabled(other)) {
+            EnableWindow(other, FALSE);
+            disabled.push_back(other);
+        }
+    MessageBoxW(owner, wide(prompt).c_str(), wide(title).c_str(), style);
+    for (HWND other : disabled)
+        if (IsWindow(other))
+            EnableWindow(other, TRUE);
     game_.messageClosed();
 }
 
