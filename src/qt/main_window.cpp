@@ -50,7 +50,8 @@ QWidget* makeControl(const ControlDescription& control, QWidget* parent)
         made = new PanelFrame(caption, parent);
         break;
     case ControlKind::Button: {
-        auto* button = new QPushButton(caption, parent);
+        // With a face of its own, the graphical style.
+        auto* button = control.face ? new FaceButton(caption, *control.face, parent) : new QPushButton(caption, parent);
         button->setAutoDefault(false);
         made = button;
         faceRole = QPalette::Button;
@@ -60,6 +61,7 @@ QWidget* makeControl(const ControlDescription& control, QWidget* parent)
     case ControlKind::TextBox: {
         auto* box = new QLineEdit(caption, parent);
         box->setMaxLength(std::numeric_limits<int>::max());
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // as the Windows text box shows it
         made = box;
         faceRole = QPalette::Base;
         textRole = QPalette::Text;

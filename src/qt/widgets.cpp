@@ -1,6 +1,7 @@
 #include "qt/widgets.h"
 
 #include "game/window_description.h"
+#include "render/bevel.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -19,6 +20,13 @@ void smoothAtFractionalScale(QPainter& painter, qreal scale)
 {
     if (scale != std::floor(scale))
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+// The picture's pixels as an image, without a copy: valid while it lives.
+QImage imageOf(const Picture& picture)
+{
+    return QImage(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width, picture.height,
+                  static_cast<qsizetype>(picture.width) * 4, QImage::Format_RGB32);
 }
 
 } // namespace
@@ -61,9 +69,7 @@ SpriteView::SpriteView(QWidget* parent)
 
 void SpriteView::showImage(const Picture& image, int x, int y)
 {
-    image_ = QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
-                    static_cast<qsizetype>(image.width) * 4, QImage::Format_RGB32)
-                 .copy();
+    image_ = imageOf(image).copy();
     setGeometry(x, y, image.width, image.height);
     setVisible(true);
     repaint();
@@ -74,6 +80,23 @@ void SpriteView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     smoothAtFractionalScale(painter, devicePixelRatioF());
     painter.drawImage(0, 0, image_);
+}
+
+FaceButton::FaceButton(const QString& caption, Pixel face, QWidget* parent)
+    : QPushButton(caption, parent)
+    , face_(face)
+{
+}
+
+void FaceButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    smoothAtFractionalScale(painter, devicePixelRatioF());
+    const Picture face = buttonFace(width(), height(), face_, isDown(), hasFocus());
+    painter.drawImage(0, 0, imageOf(face));
+    const int shift = isDown() ? 1 : 0;
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(rect().translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }
 
 PanelFrame::PanelFrame(const QString& caption, QWidget* parent)

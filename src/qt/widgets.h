@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 #include <QImage>
+#include <QPushButton>
 #include <QWidget>
 
 namespace velmora {
@@ -43,6 +44,22 @@ protected:
 
 private:
     QImage image_;
+};
+
+// A button in the graphical style: the face the game draws (its colour, the
+// raised or sunken edge, the dotted frame while it has the keyboard) and the
+// caption centred over it, as on every desktop.
+class FaceButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    FaceButton(const QString& caption, Pixel face, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Pixel face_;
 };
 
 // A captioned frame drawn the same on every desktop: an etched border whose

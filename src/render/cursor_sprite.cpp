@@ -1,6 +1,7 @@
 #include "render/cursor_sprite.h"
 
 #include "board/checked_math.h"
+#include "render/bevel.h"
 
 #include <algorithm>
 
@@ -43,25 +44,12 @@ std::int32_t CursorSprite::y() const
     return roundToInt32(top_);
 }
 
-// The sunken edge is a shadow above and left and a light below and right,
-// twice; inside it the picture, from its top left corner.
+// A sunken edge; inside it the picture, from its top left corner.
 Picture CursorSprite::image() const
 {
     Surface box(width_, height_, rgb(128, 128, 128));
-    const auto edge = [&box](std::int32_t inset, Pixel topLeft, Pixel bottomRight) {
-        const float left = static_cast<float>(inset);
-        const float top = static_cast<float>(inset);
-        const float right = static_cast<float>(box.width() - 1 - inset);
-        const float bottom = static_cast<float>(box.height() - 1 - inset);
-        box.fillBox(left, top, right, top, topLeft);
-        box.fillBox(left, top, left, bottom, topLeft);
-        box.fillBox(left, bottom, right, bottom, bottomRight);
-        box.fillBox(right, top, right, bottom, bottomRight);
-    };
-    edge(0, rgb(128, 128, 128), rgb(255, 255, 255));
-    edge(1, rgb(64, 64, 64), rgb(223, 223, 223));
-    const Pixel* pixels = box.pixels();
-    Picture image{box.width(), box.height(), std::vector<Pixel>(pixels, pixels + box.width() * box.height())};
+    drawEdge(box, false);
+    Picture image = box.picture();
     if (picture_) {
         const std::int32_t width = std::min(picture_->width, width_ - 2 * PictureBoxBorder);
         const std::int32_t height = std::min(picture_->height, height_ - 2 * PictureBoxBorder);

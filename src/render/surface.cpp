@@ -48,6 +48,11 @@ Surface::Surface(std::int32_t width, std::int32_t height, Pixel background)
 {
 }
 
+Picture Surface::picture() const
+{
+    return Picture{width_, height_, pixels_};
+}
+
 void Surface::ensureSize(std::int32_t width, std::int32_t height)
 {
     const std::int32_t grownWidth = std::max(width_, width);

@@ -57,6 +57,8 @@ class Surface {
 public:
     Surface(std::int32_t width, std::int32_t height, Pixel background);
 
+    // A copy of the whole surface as a picture.
+    Picture picture() const;
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
     Pixel background() const { return background_; }

@@ -1,8 +1,16 @@
 #include "win32/controls.h"
 
+#include "render/bevel.h"
+
 #include <cmath>
 
 namespace velmora {
+
+void paintPixels(HDC dc, const Pixel* pixels, std::int32_t width, std::int32_t height)
+{
+    const BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+}
 
 std::wstring wide(const std::string& text)
 {
@@ -61,10 +69,9 @@ HWND Controls::make(HWND parent, const ControlDescription& control, int id)
         style |= BS_GROUPBOX;
         break;
     case ControlKind::Button:
-        // A push button draws its own face: the grey face of the graphical
-        // style is not shown.
+        // With a face of its own, the graphical style, drawn here.
         kind = L"BUTTON";
-        style |= BS_PUSHBUTTON;
+        style |= control.face ? BS_OWNERDRAW : BS_PUSHBUTTON;
         break;
     case ControlKind::TextBox:
         kind = L"EDIT";
@@ -91,6 +98,22 @@ HWND Controls::make(HWND parent, const ControlDescription& control, int id)
     // label before it: the names for screen readers are not set.
     made_[made] = control;
     return made;
+}
+
+void Controls::drawButton(const DRAWITEMSTRUCT& item)
+{
+    const ControlDescription& control = made_.at(item.hwndItem);
+    const bool pressed = item.itemState & ODS_SELECTED;
+    const Picture face = buttonFace(item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top,
+                                    *control.face, pressed, item.itemState & ODS_FOCUS);
+    paintPixels(item.hDC, face.pixels.data(), face.width, face.height);
+    RECT caption = item.rcItem;
+    OffsetRect(&caption, pressed ? 1 : 0, pressed ? 1 : 0);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, control.text ? colourRef(*control.text) : GetSysColor(COLOR_BTNTEXT));
+    HGDIOBJ old = SelectObject(item.hDC, font(control.points));
+    DrawTextW(item.hDC, wide(control.caption).c_str(), -1, &caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(item.hDC, old);
 }
 
 void Controls::forgetChildren(HWND parent)

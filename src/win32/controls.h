@@ -22,6 +22,8 @@ public:
     // A child of parent with the command's id (a button) or id. Windows puts
     // it under the ones made before it, and Tab follows that order.
     HWND make(HWND parent, const ControlDescription& control, int id = 0);
+    // Draws a button in the graphical style (one with a face of its own).
+    void drawButton(const DRAWITEMSTRUCT& item);
     // Forgets the controls of a window that is going away.
     void forgetChildren(HWND parent);
     // The answer to WM_CTLCOLORSTATIC: the control's text colour, if it has
@@ -47,6 +49,9 @@ inline COLORREF colourRef(Pixel pixel)
 {
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
+
+// Paints pixels laid out as the surface's (rows top down) at the top left.
+void paintPixels(HDC dc, const Pixel* pixels, std::int32_t width, std::int32_t height);
 
 // The text of a UTF-8 string for the wide Windows calls, and back.
 std::wstring wide(const std::string& text);

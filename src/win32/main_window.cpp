@@ -206,6 +206,9 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             game_.command(static_cast<Command>(id - commandId(Command::Start)));
         return 0;
     }
+    case WM_DRAWITEM:
+        controls_.drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_CTLCOLORSTATIC: {
         // A label without a face of its own (the read-out, the About's texts)
         // shows its window's.

@@ -14,13 +14,6 @@ namespace velmora {
 
 namespace {
 
-// Paints pixels laid out as the surface's (rows top down) at the top left.
-void paintPixels(HDC dc, const Pixel* pixels, std::int32_t width, std::int32_t height)
-{
-    const BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
-}
-
 // The folder of the running program, where the waves lie.
 std::string programFolder()
 {

@@ -124,11 +124,13 @@ private slots:
         QVERIFY2(message, "System Info showed no message");
         QVERIFY(becomesActive(message));
         QVERIFY2(keptLook(message, QStringLiteral("unavailable")), "the message differs from its kept picture");
-        // Modal to the whole program: the main window, clicked, does not take
-        // the keyboard from the message, whose Enter still closes it.
+        // Modal to the whole program: the main window, clicked, leaves the
+        // keyboard with the message, whose Enter still closes it.
         x_.click(game.window(), QPoint(20, 600));
+        QVERIFY2(waitFor([&] { return holdsFor([&] { return x_.activeWindow() == message; }, 300); }),
+                 "a click on the main window took the keyboard from the message");
         QVERIFY(x_.sendKeyToFocus("Return"));
-        QVERIFY2(waitFor([&] { return !x_.isViewable(message); }), "the key after a click on the main window missed the message");
+        QVERIFY(waitFor([&] { return !x_.isViewable(message); }));
         QVERIFY2(activeOnWindows(about), "the About did not get the keyboard back");
         QVERIFY(x_.sendKeyToFocus("Escape"));
         QVERIFY2(waitFor([&] { return !x_.isViewable(about); }), "Esc did not close the About");
