@@ -141,6 +141,12 @@ int Win32FrontEnd::run(int how)
                                                                  | ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
             game_.keyDown(static_cast<std::int16_t>(message.wParam), shift);
         }
+        // Ctrl+A selects a text box's whole text, as on every other desktop.
+        if (message.message == WM_KEYDOWN && message.wParam == 'A' && GetKeyState(VK_CONTROL) < 0
+            && GetParent(message.hwnd) == panelArea_ && SendMessageW(message.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+            SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
+            continue;
+        }
         if (about_ && IsDialogMessageW(about_, &message))
             continue;
         if (window_ && TranslateAcceleratorW(window_, accelerators_, &message))

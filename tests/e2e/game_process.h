@@ -25,7 +25,7 @@ public:
 
     // The command that starts the game: VELMORA_TEST_COMMAND if set (a
     // program and its arguments separated by blanks, such as "wine
-    // velmora.exe"), else the executable of this build.
+    // Velmora.exe"), else the executable of this build.
     static QStringList command();
     // Whether that command runs a Windows build (under Wine).
     static bool windowsBuild() { return command().join(QLatin1Char(' ')).contains(QLatin1String(".exe")); }
