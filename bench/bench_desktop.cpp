@@ -1,6 +1,8 @@
 // Figures of the real program under X: key to screen, start-up next to a
 // minimal Qt window, CPU while idle and while a game runs, and peak memory.
 // Needs DISPLAY (bench/figures starts an Xvfb) and takes about three minutes.
+// With --windows: start-up and peak memory of the Windows program next to a
+// minimal Windows window, both under Wine (WINELOADER, else wine).
 
 #include "x_session.h"
 
@@ -66,6 +68,7 @@ double percentile(std::vector<double> values, double fraction)
 struct Launched {
     double milliseconds = -1;
     unsigned long window = 0;
+    qint64 pid = 0;  // the process showing the window (Wine's, for a Windows program)
 };
 
 // Starts a program and measures the time until its window shows the given
@@ -90,6 +93,9 @@ Launched launch(const XSession& x, QProcess& process, const QString& program, co
             return !image.isNull() && image.pixel(0, 0) == colour;
         }, 20000))
         result.milliseconds = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    result.pid = x.windowPid(result.window);
+    if (result.pid == 0)
+        result.pid = process.processId();
     return result;
 }
 
@@ -102,13 +108,65 @@ void stop(const XSession& x, QProcess& process, unsigned long window)
     spinUntil([&] { return !x.isViewable(window); }, 5000);
 }
 
+// The Windows program next to the minimal Windows window under Wine: one
+// start of each to warm Wine up, then eight pairs; medians of the start-up,
+// the highest peak memory.
+int windowsFigures(const XSession& x, const QString& game, const QString& minimal)
+{
+    const QString wine = qEnvironmentVariable("WINELOADER", QStringLiteral("wine"));
+    std::vector<double> gameStarts;
+    std::vector<double> minimalStarts;
+    double gameMemory = 0;
+    double minimalMemory = 0;
+    for (int round = 0; round < 9; ++round) {
+        QProcess plain;
+        const Launched floor = launch(x, plain, wine, QStringLiteral("Minimal"), QPoint(500, 300), qRgb(192, 192, 0),
+                                      {minimal});
+        QThread::msleep(500);
+        const double floorMemory = peakMemory(floor.pid);
+        stop(x, plain, floor.window);
+        QProcess velmora;
+        const Launched started = launch(x, velmora, wine, QStringLiteral("Form1"), QPoint(471, 220), qRgb(0, 0, 0),
+                                        {game});
+        QThread::msleep(500);
+        const double startedMemory = peakMemory(started.pid);
+        stop(x, velmora, started.window);
+        if (floor.milliseconds < 0 || started.milliseconds < 0) {
+            std::fprintf(stderr, "a window did not show\n");
+            return 1;
+        }
+        if (round == 0)
+            continue;
+        minimalStarts.push_back(floor.milliseconds);
+        gameStarts.push_back(started.milliseconds);
+        minimalMemory = std::max(minimalMemory, floorMemory);
+        gameMemory = std::max(gameMemory, startedMemory);
+    }
+    const double gameStart = percentile(gameStarts, 0.5);
+    const double minimalStart = percentile(minimalStarts, 0.5);
+    std::printf("start-up to the shown window under Wine: game %.0f ms, minimal Windows window %.0f ms (ratio %.2f)\n",
+                gameStart, minimalStart, gameStart / minimalStart);
+    std::printf("peak memory under Wine: game %.1f MiB, minimal Windows window %.1f MiB (ratio %.2f)\n", gameMemory,
+                minimalMemory, gameMemory / minimalMemory);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--windows") {
+        XSession x;
+        if (!x.isOpen()) {
+            std::fprintf(stderr, "no X display (run under tests/e2e/x_session.sh)\n");
+            return 1;
+        }
+        return windowsFigures(x, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
     if (argc < 3 || argc > 4) {
-        std::fprintf(stderr, "usage: %s VELMORA MINIMAL_WINDOW [--startup-only]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s VELMORA MINIMAL_WINDOW [--startup-only]\n"
+                             "       %s --windows VELMORA.EXE MINIMAL_WINDOW_WIN32.EXE\n", argv[0], argv[0]);
         return 2;
     }
     const bool startupOnly = argc == 4 && QByteArray(argv[3]) == "--startup-only";
@@ -133,7 +191,7 @@ int main(int argc, char** argv)
         const Launched floor = launch(x, plain, minimal, QStringLiteral("Minimal"), QPoint(500, 300), qRgb(192, 192, 0));
         minimalStarts.push_back(floor.milliseconds);
         QThread::msleep(300);
-        minimalMemory = std::max(minimalMemory, peakMemory(plain.processId()));
+        minimalMemory = std::max(minimalMemory, peakMemory(floor.pid));
         stop(x, plain, floor.window);
 
         QProcess words;
@@ -141,14 +199,14 @@ int main(int argc, char** argv)
                                           qRgb(192, 192, 0), {QStringLiteral("--text")});
         textStarts.push_back(textFloor.milliseconds);
         QThread::msleep(300);
-        textMemory = std::max(textMemory, peakMemory(words.processId()));
+        textMemory = std::max(textMemory, peakMemory(textFloor.pid));
         stop(x, words, textFloor.window);
 
         QProcess velmora;
         const Launched started = launch(x, velmora, game, QStringLiteral("Form1"), QPoint(471, 200 + 20), qRgb(0, 0, 0));
         gameStarts.push_back(started.milliseconds);
         QThread::msleep(300);
-        gameMemory = std::max(gameMemory, peakMemory(velmora.processId()));
+        gameMemory = std::max(gameMemory, peakMemory(started.pid));
         stop(x, velmora, started.window);
     }
     const double gameStart = percentile(gameStarts, 0.5);
