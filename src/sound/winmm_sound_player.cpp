@@ -37,14 +37,19 @@ DWORD WINAPI playToTheEnd(void* file)
 
 } // namespace
 
+// Whatever still sounds is stopped before the program ends, so that winmm
+// has nothing playing while it is unloaded.
 WinmmSoundPlayer::~WinmmSoundPlayer()
 {
     stopHeld();
+    if (played_)
+        playSound(nullptr, 0);
 }
 
 void WinmmSoundPlayer::play(const std::string& path, std::uint32_t flags)
 {
     stopHeld();
+    played_ = true;
     // The path is UTF-8; winmm's wide call takes any name Windows has.
     const std::wstring file = std::filesystem::path(reinterpret_cast<const char8_t*>(path.c_str())).wstring();
     if (flags != SoundSync) {

@@ -28,6 +28,7 @@ private:
 
     std::wstring heldFile_;
     HANDLE held_ = nullptr;  // the thread waiting for the held cue's end
+    bool played_ = false;
     ULONGLONG heldSince_ = 0;
 };
 

@@ -6,10 +6,13 @@
 
 namespace velmora {
 
-void paintPixels(HDC dc, const Pixel* pixels, std::int32_t width, std::int32_t height)
+void paintPixels(HDC dc, const Pixel* pixels, std::int32_t width, std::int32_t height, int toWidth, int toHeight)
 {
     const BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    StretchDIBits(dc, 0, 0, width, height, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+    const bool whole = width > 0 && toWidth % width == 0 && height > 0 && toHeight % height == 0;
+    SetStretchBltMode(dc, whole ? COLORONCOLOR : HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchDIBits(dc, 0, 0, toWidth, toHeight, 0, 0, width, height, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 std::wstring wide(const std::string& text)
@@ -38,13 +41,11 @@ Controls::~Controls()
         DeleteObject(brush);
 }
 
-HFONT Controls::font(float points)
+HFONT Controls::font(float points, UINT dpi)
 {
-    HFONT& font = fonts_[points];
+    HFONT& font = fonts_[{points, dpi}];
     if (!font) {
-        HDC screen = GetDC(nullptr);
-        const int height = -static_cast<int>(std::lround(points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
-        ReleaseDC(nullptr, screen);
+        const int height = -static_cast<int>(std::lround(points * static_cast<double>(dpi) / 72.0));
         font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, wide(ControlFace).c_str());
     }
@@ -89,29 +90,50 @@ HWND Controls::make(HWND parent, const ControlDescription& control, int id)
     }
     if (control.command)
         id = commandId(*control.command);
-    const Rect& at = control.rect;
-    HWND made = CreateWindowExW(0, kind, wide(control.caption).c_str(), style, at.left, at.top, at.width, at.height,
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    const UINT dpi = GetDpiForWindow(parent);
+    const RECT at = scaled(control.rect, dpi);
+    HWND made = CreateWindowExW(0, kind, wide(control.caption).c_str(), style, at.left, at.top, at.right - at.left,
+                                at.bottom - at.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                instance_, nullptr);
     if (control.points > 0)
-        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font(control.points)), FALSE);
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font(control.points, dpi)), FALSE);
     // Windows screen readers name a control by its text, or a text box by the
     // label before it: the names for screen readers are not set.
     made_[made] = control;
     return made;
 }
 
+void Controls::rescale(HWND window)
+{
+    const UINT dpi = GetDpiForWindow(window);
+    for (const auto& [made, control] : made_) {
+        if (GetAncestor(made, GA_ROOT) != window)
+            continue;
+        const RECT at = scaled(control.rect, dpi);
+        SetWindowPos(made, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (control.points > 0)
+            SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font(control.points, dpi)), TRUE);
+    }
+}
+
+// The face is drawn at the described size and stretched to the density, as
+// the board is.
 void Controls::drawButton(const DRAWITEMSTRUCT& item)
 {
     const ControlDescription& control = made_.at(item.hwndItem);
+    const UINT dpi = GetDpiForWindow(item.hwndItem);
     const bool pressed = item.itemState & ODS_SELECTED;
-    const Picture face = buttonFace(item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top,
+    const int width = item.rcItem.right - item.rcItem.left;
+    const int height = item.rcItem.bottom - item.rcItem.top;
+    const Picture face = buttonFace(MulDiv(width, 96, static_cast<int>(dpi)), MulDiv(height, 96, static_cast<int>(dpi)),
                                     *control.face, pressed, item.itemState & ODS_FOCUS);
-    paintPixels(item.hDC, face.pixels.data(), face.width, face.height);
+    paintPixels(item.hDC, face.pixels.data(), face.width, face.height, width, height);
     RECT caption = item.rcItem;
-    OffsetRect(&caption, pressed ? 1 : 0, pressed ? 1 : 0);
+    OffsetRect(&caption, pressed ? scaled(1, dpi) : 0, pressed ? scaled(1, dpi) : 0);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, control.text ? colourRef(*control.text) : GetSysColor(COLOR_BTNTEXT));
-    HGDIOBJ old = SelectObject(item.hDC, font(control.points));
+    HGDIOBJ old = SelectObject(item.hDC, font(control.points, dpi));
     DrawTextW(item.hDC, wide(control.caption).c_str(), -1, &caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(item.hDC, old);
 }

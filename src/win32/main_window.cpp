@@ -16,15 +16,15 @@ const wchar_t* const WindowClass = L"Velmora";
 
 } // namespace
 
-// A window of the program's class, sized so that its client area is the one
-// described, at the client's place (a top-level window's outer top left).
-HWND Win32FrontEnd::makeWindow(const std::string& title, DWORD style, DWORD extended, const Rect& client,
-                               HWND parent, HMENU menu)
+// A window of the program's class at a place on its parent or the screen,
+// sized so that its client area is the one described, at the density.
+HWND Win32FrontEnd::makeWindow(const std::string& title, DWORD style, DWORD extended, POINT at, SIZE client,
+                               HWND parent, UINT dpi, HMENU menu)
 {
-    RECT frame{0, 0, client.width, client.height};
-    AdjustWindowRectEx(&frame, style, menu != nullptr, extended);
-    return CreateWindowExW(extended, WindowClass, wide(title).c_str(), style, client.left, client.top,
-                           frame.right - frame.left, frame.bottom - frame.top, parent, menu, instance_, this);
+    RECT frame{0, 0, scaled(client.cx, dpi), scaled(client.cy, dpi)};
+    AdjustWindowRectExForDpi(&frame, style, menu != nullptr, extended, dpi);
+    return CreateWindowExW(extended, WindowClass, wide(title).c_str(), style, at.x, at.y, frame.right - frame.left,
+                           frame.bottom - frame.top, parent, menu, instance_, this);
 }
 
 bool Win32FrontEnd::create()
@@ -40,14 +40,15 @@ bool Win32FrontEnd::create()
     // Centred in the screen's work area.
     const MainWindowDescription& description = mainWindow();
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT frame{0, 0, description.clientWidth, description.clientHeight};
-    AdjustWindowRectEx(&frame, style, TRUE, WS_EX_CONTROLPARENT);
+    const UINT dpi = GetDpiForSystem();
+    RECT frame{0, 0, scaled(description.clientWidth, dpi), scaled(description.clientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, style, TRUE, WS_EX_CONTROLPARENT, dpi);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const Rect place{work.left + (work.right - work.left - (frame.right - frame.left)) / 2,
-                     work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2, description.clientWidth,
-                     description.clientHeight};
-    window_ = makeWindow(description.title, style, WS_EX_CONTROLPARENT, place, nullptr, menu_);
+    const POINT at{work.left + (work.right - work.left - (frame.right - frame.left)) / 2,
+                   work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2};
+    window_ = makeWindow(description.title, style, WS_EX_CONTROLPARENT, at,
+                         SIZE{description.clientWidth, description.clientHeight}, nullptr, dpi, menu_);
     if (!window_)
         return false;
     createControls();
@@ -78,7 +79,11 @@ void Win32FrontEnd::createControls()
     // Stacking, bottom first: the read-out, the panel, and the sprite over all.
     const MainWindowDescription& description = mainWindow();
     readOut_ = controls_.make(window_, description.readout);
-    panelArea_ = makeWindow("", WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, description.panel.rect, window_);
+    const UINT dpi = GetDpiForWindow(window_);
+    const Rect& panel = description.panel.rect;
+    panelArea_ = makeWindow("", WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+                            POINT{scaled(panel.left, dpi), scaled(panel.top, dpi)}, SIZE{panel.width, panel.height},
+                            window_, dpi);
     ControlDescription frame = description.panel;
     frame.rect = Rect{0, 0, frame.rect.width, frame.rect.height};
     HWND frameWindow = controls_.make(panelArea_, frame);
@@ -89,7 +94,7 @@ void Win32FrontEnd::createControls()
     }
     // The frame under its controls.
     SetWindowPos(frameWindow, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    sprite_ = makeWindow("", WS_CHILD | WS_CLIPSIBLINGS, 0, Rect{}, window_);
+    sprite_ = makeWindow("", WS_CHILD | WS_CLIPSIBLINGS, 0, POINT{}, SIZE{}, window_, dpi);
     for (HWND layer : {readOut_, panelArea_, sprite_})
         SetWindowPos(layer, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -100,9 +105,11 @@ void Win32FrontEnd::createControls()
 void Win32FrontEnd::createAbout()
 {
     const AboutDescription& description = aboutWindow();
-    const Rect place{description.left, description.top, description.clientWidth, description.clientHeight};
+    const UINT dpi = GetDpiForSystem();
     about_ = makeWindow(description.title, WS_CAPTION | WS_SYSMENU | WS_POPUP | WS_CLIPCHILDREN,
-                        WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, place, nullptr);
+                        WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                        POINT{scaled(description.left, dpi), scaled(description.top, dpi)},
+                        SIZE{description.clientWidth, description.clientHeight}, nullptr, dpi);
     std::vector<HWND> made;
     for (const ControlDescription& control : description.controls) {
         const bool ok = control.kind == ControlKind::Button && !control.command;
@@ -110,7 +117,8 @@ void Win32FrontEnd::createAbout()
         SetWindowPos(made.back(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     // One icon for every opening, kept by the system.
-    HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ABOUT), IMAGE_ICON, 32, 32, LR_SHARED);
+    HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ABOUT), IMAGE_ICON, scaled(32, dpi), scaled(32, dpi),
+                             LR_SHARED);
     SendMessageW(made.at(0), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SetWindowLongPtrW(made.at(1), GWL_STYLE, GetWindowLongPtrW(made.at(1), GWL_STYLE) | BS_DEFPUSHBUTTON);
 }
@@ -189,8 +197,22 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         paint(window);
         return 0;
     case WM_SIZE:
-        if (window == window_)
-            game_.resizeClient(LOWORD(lParam), HIWORD(lParam));
+        if (window == window_) {
+            const int dpi = static_cast<int>(GetDpiForWindow(window));
+            game_.resizeClient((LOWORD(lParam) * 96 + dpi - 1) / dpi, (HIWORD(lParam) * 96 + dpi - 1) / dpi);
+        }
+        return 0;
+    case WM_DPICHANGED:
+        // Moved to a screen of another density: every control again at it.
+        if (window == window_ || window == about_) {
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            controls_.rescale(window);
+            if (window == window_)
+                placeChildren();
+            InvalidateRect(window, nullptr, TRUE);
+        }
         return 0;
     case WM_TIMER:
         if (wParam == ClockTimer) {

@@ -44,18 +44,19 @@ Win32FrontEnd::~Win32FrontEnd()
 }
 
 // The sprite as the game drew it; the board from the whole surface, which
-// grows with the client area before any paint of it, clipped by the paint's
-// own area (a source rectangle of a top-down image is read from the bottom
-// by some GDIs).
+// grows with the client area before any paint of it. Both at the density.
 void Win32FrontEnd::paint(HWND window)
 {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(window, &paint);
+    const UINT dpi = GetDpiForWindow(window);
     const Surface& surface = game_.surface();
     if (window == sprite_)
-        paintPixels(dc, spriteImage_.pixels.data(), spriteImage_.width, spriteImage_.height);
+        paintPixels(dc, spriteImage_.pixels.data(), spriteImage_.width, spriteImage_.height,
+                    scaled(spriteImage_.width, dpi), scaled(spriteImage_.height, dpi));
     else
-        paintPixels(dc, surface.pixels(), surface.width(), surface.height());
+        paintPixels(dc, surface.pixels(), surface.width(), surface.height(), scaled(surface.width(), dpi),
+                    scaled(surface.height(), dpi));
     EndPaint(window, &paint);
 }
 
@@ -63,7 +64,9 @@ void Win32FrontEnd::showSurface(const Rect& changed)
 {
     if (!window_ || !IsWindowVisible(window_))
         return;
-    const RECT area{changed.left, changed.top, changed.right(), changed.bottom()};
+    // A pixel more each way: a filtered pixel shows its neighbours too.
+    RECT area = scaled(changed, GetDpiForWindow(window_));
+    InflateRect(&area, 1, 1);
     InvalidateRect(window_, &area, FALSE);
     UpdateWindow(window_);
 }
@@ -71,10 +74,25 @@ void Win32FrontEnd::showSurface(const Rect& changed)
 void Win32FrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t y)
 {
     spriteImage_ = image;
-    SetWindowPos(sprite_, nullptr, x, y, image.width, image.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    spriteAt_ = POINT{x, y};
+    const UINT dpi = GetDpiForWindow(window_);
+    SetWindowPos(sprite_, nullptr, scaled(x, dpi), scaled(y, dpi), scaled(image.width, dpi), scaled(image.height, dpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(sprite_, SW_SHOWNA);
     InvalidateRect(sprite_, nullptr, FALSE);
     UpdateWindow(sprite_);
+}
+
+void Win32FrontEnd::placeChildren()
+{
+    const UINT dpi = GetDpiForWindow(window_);
+    const RECT panel = scaled(mainWindow().panel.rect, dpi);
+    SetWindowPos(panelArea_, nullptr, panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    setReadout(readoutText_);
+    placeReadout(readoutAt_.x, readoutAt_.y);
+    if (IsWindowVisible(sprite_))
+        showSprite(Picture(spriteImage_), spriteAt_.x, spriteAt_.y);
 }
 
 void Win32FrontEnd::setCommandEnabled(Command command, bool enabled)
@@ -112,10 +130,11 @@ void Win32FrontEnd::selectOptionText(OptionBox box)
 // The plain count, the label sized to it from its left edge.
 void Win32FrontEnd::setReadout(const std::string& text)
 {
+    readoutText_ = text;
     const std::wstring caption = wide(text);
     SetWindowTextW(readOut_, caption.c_str());
     HDC dc = GetDC(readOut_);
-    HGDIOBJ old = SelectObject(dc, controls_.font(mainWindow().readout.points));
+    HGDIOBJ old = SelectObject(dc, controls_.font(mainWindow().readout.points, GetDpiForWindow(readOut_)));
     SIZE size{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
     SelectObject(dc, old);
@@ -125,7 +144,9 @@ void Win32FrontEnd::setReadout(const std::string& text)
 
 void Win32FrontEnd::placeReadout(std::int32_t left, std::int32_t top)
 {
-    SetWindowPos(readOut_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    readoutAt_ = POINT{left, top};
+    const UINT dpi = GetDpiForWindow(readOut_);
+    SetWindowPos(readOut_, nullptr, scaled(left, dpi), scaled(top, dpi), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void Win32FrontEnd::setClockRunning(bool running)

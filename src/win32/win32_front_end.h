@@ -67,12 +67,15 @@ private:
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    HWND makeWindow(const std::string& title, DWORD style, DWORD extended, const Rect& client, HWND parent,
-                    HMENU menu = nullptr);
+    HWND makeWindow(const std::string& title, DWORD style, DWORD extended, POINT at, SIZE client, HWND parent,
+                    UINT dpi, HMENU menu = nullptr);
     void createMenus();
     void createControls();
     void createAbout();
     void paint(HWND window);
+    // The panel, the read-out and the sprite where the game last put them,
+    // at the main window's density.
+    void placeChildren();
     void showNextBox();
     HWND textBox(OptionBox box) const { return optionBoxes_.at(box); }
 
@@ -91,6 +94,9 @@ private:
     HWND about_ = nullptr;
     std::map<OptionBox, HWND> optionBoxes_;
     Picture spriteImage_;
+    POINT spriteAt_{};
+    std::string readoutText_;
+    POINT readoutAt_{};
     int exitStatus_ = 0;
     // The message boxes asked for and not opened yet: prompt, title, style.
     std::deque<std::tuple<std::string, std::string, UINT>> boxes_;

@@ -45,11 +45,32 @@ bool GameProcess::start(const QStringList& command, QProcessEnvironment environm
                        sanitizer + (sanitizer.isEmpty() ? "" : ":") + QStringLiteral("detect_leaks=0"));
     process_.setProcessEnvironment(environment);
     process_.setProcessChannelMode(QProcess::ForwardedChannels);
+    const bool handsOver = command.join(QLatin1Char(' ')).contains(QLatin1String(".exe"));
+    // Under Wine the screen's density is the prefix's LogPixels, read when a
+    // program starts: set for this one, and set back once its window shows.
+    const auto density = [&](int dpi) {
+        QProcess::execute(command.first(), {QStringLiteral("reg"), QStringLiteral("add"),
+                                            QStringLiteral("HKCU\\Control Panel\\Desktop"), QStringLiteral("/v"),
+                                            QStringLiteral("LogPixels"), QStringLiteral("/t"), QStringLiteral("REG_DWORD"),
+                                            QStringLiteral("/d"), QString::number(dpi), QStringLiteral("/f")});
+    };
+    if (handsOver && scale_ != 1)
+        density(96 * scale_);
+    // A program under Wine is not the process started: its window is the
+    // one titled "Form1" that was not there before.
+    const QList<unsigned long> before = handsOver ? x_.windows(QStringLiteral("Form1")) : QList<unsigned long>{};
     process_.start(command.first(), command.mid(1));
     if (!process_.waitForStarted(10000))
         return false;
-    const bool handsOver = command.join(QLatin1Char(' ')).contains(QLatin1String(".exe"));
-    window_ = x_.findWindow(QStringLiteral("Form1"), 60000, handsOver ? 0 : process_.processId());
+    window_ = 0;
+    waitFor([&] {
+        for (const unsigned long window : x_.windows(QStringLiteral("Form1"), handsOver ? 0 : process_.processId()))
+            if (!before.contains(window))
+                window_ = window;
+        return window_ != 0;
+    }, 60000);
+    if (handsOver && scale_ != 1)
+        density(96);
     if (!window_)
         return false;
     pid_ = handsOver ? x_.windowPid(window_) : process_.processId();

@@ -17,7 +17,8 @@ public:
     static constexpr int ClientWidth = 1002;
     static constexpr int ClientHeight = 628;
 
-    // scale: the Qt scale factor the game runs at (QT_SCALE_FACTOR).
+    // scale: the screen's scale the game runs at (Qt's QT_SCALE_FACTOR, or
+    // Wine's dots per inch, 96 times the scale).
     explicit GameProcess(const XSession& x, int scale = 1) : x_(x), scale_(scale) {}
     ~GameProcess();
     GameProcess(const GameProcess&) = delete;
