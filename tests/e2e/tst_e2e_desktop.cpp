@@ -137,6 +137,39 @@ private slots:
         QVERIFY2(game.exitWithF4(), "F4 did not end the game normally");
     }
 
+    // Windows builds: opening and closing the About keeps nothing. The
+    // program's GDI objects (read by a helper from its handle table, which
+    // Wine's GetGuiResources does not report) are as many after twenty more
+    // openings as after the first two.
+    void theAboutKeepsNoGdiObject()
+    {
+        if (!GameProcess::windowsBuild())
+            QSKIP("GDI objects are Windows'");
+        GameProcess game(x_);
+        QVERIFY2(game.start(), "the game showed no board");
+        const auto openAndClose = [&](int times) {
+            for (int opening = 0; opening < times; ++opening) {
+                const unsigned long about = openAbout(game);
+                if (!about || !x_.sendKeyToFocus("Escape") || !waitFor([&] { return !x_.isViewable(about); }))
+                    return false;
+            }
+            return true;
+        };
+        const auto gdiObjects = [] {
+            const QStringList command = GameProcess::command();
+            QProcess counter;
+            counter.start(command.first(), {QFileInfo(command.constLast()).dir().filePath(QStringLiteral("gdi_count.exe")),
+                                            QFileInfo(command.constLast()).fileName()});
+            return counter.waitForFinished(30000) ? counter.readAllStandardOutput().trimmed().toInt() : -1;
+        };
+        QVERIFY(openAndClose(2));
+        const int before = gdiObjects();
+        QVERIFY2(before > 0, "the GDI objects could not be counted");
+        QVERIFY(openAndClose(20));
+        QCOMPARE(gdiObjects(), before);
+        QVERIFY(game.exitWithF4());
+    }
+
     // Windows builds: System Info starts the tool the registry names, and
     // only a program counts. A stand-in tool leaves a file beside itself.
     void systemInfoStartsOnlyAProgram_data()
