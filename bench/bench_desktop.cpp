@@ -114,31 +114,31 @@ void stop(const XSession& x, QProcess& process, unsigned long window)
 int windowsFigures(const XSession& x, const QString& game, const QString& minimal)
 {
     const QString wine = qEnvironmentVariable("WINELOADER", QStringLiteral("wine"));
+    // One start: its time to the shown window (negative if none showed) and peak memory.
+    const auto measure = [&](const QString& program, const QString& title, QPoint at, QRgb colour) {
+        QProcess process;
+        const Launched started = launch(x, process, wine, title, at, colour, {program});
+        QThread::msleep(500);
+        const double memory = peakMemory(started.pid);
+        stop(x, process, started.window);
+        return std::pair{started.milliseconds, memory};
+    };
     std::vector<double> gameStarts;
     std::vector<double> minimalStarts;
     double gameMemory = 0;
     double minimalMemory = 0;
     for (int round = 0; round < 9; ++round) {
-        QProcess plain;
-        const Launched floor = launch(x, plain, wine, QStringLiteral("Minimal"), QPoint(500, 300), qRgb(192, 192, 0),
-                                      {minimal});
-        QThread::msleep(500);
-        const double floorMemory = peakMemory(floor.pid);
-        stop(x, plain, floor.window);
-        QProcess velmora;
-        const Launched started = launch(x, velmora, wine, QStringLiteral("Form1"), QPoint(471, 220), qRgb(0, 0, 0),
-                                        {game});
-        QThread::msleep(500);
-        const double startedMemory = peakMemory(started.pid);
-        stop(x, velmora, started.window);
-        if (floor.milliseconds < 0 || started.milliseconds < 0) {
+        const auto [floorStart, floorMemory] = measure(minimal, QStringLiteral("Minimal"), QPoint(500, 300),
+                                                       qRgb(192, 192, 0));
+        const auto [gameStart, startedMemory] = measure(game, QStringLiteral("Form1"), QPoint(471, 220), qRgb(0, 0, 0));
+        if (floorStart < 0 || gameStart < 0) {
             std::fprintf(stderr, "a window did not show\n");
             return 1;
         }
         if (round == 0)
             continue;
-        minimalStarts.push_back(floor.milliseconds);
-        gameStarts.push_back(started.milliseconds);
+        minimalStarts.push_back(floorStart);
+        gameStarts.push_back(gameStart);
         minimalMemory = std::max(minimalMemory, floorMemory);
         gameMemory = std::max(gameMemory, startedMemory);
     }
