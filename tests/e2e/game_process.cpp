@@ -118,8 +118,15 @@ bool GameProcess::closeBox(unsigned long box) const
 
 bool GameProcess::endsNormally(int timeoutMs)
 {
-    return process_.waitForFinished(timeoutMs) && process_.exitStatus() == QProcess::NormalExit
-        && process_.exitCode() == 0;
+    if (!process_.waitForFinished(timeoutMs)) {
+        qWarning("the program is still running after %d ms", timeoutMs);
+        return false;
+    }
+    if (process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0)
+        return true;
+    qWarning("the program ended %s with status %d", process_.exitStatus() == QProcess::CrashExit ? "by a crash" : "",
+             process_.exitCode());
+    return false;
 }
 
 bool looksAsKept(const std::function<QImage()>& grab, const QString& name)
