@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <limits>
 
 namespace velmora {
@@ -44,9 +46,19 @@ std::optional<double> readNumber(std::string_view text)
 
     // The conversion itself never depends on the desktop's locale.
     double value = 0.0;
+#if defined(__EMSCRIPTEN__)
+    // The browser's C++ library has no from_chars for double; its C library
+    // always reads numbers in the "C" locale.
+    const std::string digitsOnly(text);
+    char* end = nullptr;
+    value = std::strtod(digitsOnly.c_str(), &end);
+    if (end != digitsOnly.c_str() + digitsOnly.size() || !std::isfinite(value))
+        return std::nullopt;
+#else
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
+#endif
     return negative ? -value : value;
 }
 

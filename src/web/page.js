@@ -1,0 +1,354 @@
+// The page around the game: builds the windows the game describes, shows its
+// board and sprite from the game's own pixels, runs the one-second clock,
+// opens its message boxes, plays its cues through Web Audio, and hands keys,
+// ticks, commands and the boxes' closing to the game. Every function of
+// `page` is called by the game and returns at once.
+'use strict';
+
+var Module = (() => {
+    const Kind = { Frame: 0, Button: 1, TextBox: 2, Label: 3, Picture: 4, Line: 5 };
+    const InMain = 0, InPanel = 1, InAbout = 2;
+    const LongestHeldCueMs = 5000;
+
+    const page = {};
+    let client = null, menubar = null, board = null, sprite = null, readout = null, panel = null;
+    let about = null, aboutBody = null, building = false;
+    const menuItems = new Map();  // command -> its menu item
+    const shortcuts = [];          // {key, control, command}
+    const optionBoxes = new Map(); // option box -> its input
+    let clock = null;
+    let audio = null, sounding = null, cueNumber = 0;
+    const waves = new Map();       // file -> promise of its decoded sound, or null
+
+    const game = (name, ...args) => Module['_velmora_' + name](...args);
+    const colour = pixel => '#' + (pixel & 0xffffff).toString(16).padStart(6, '0');
+    const make = (tag, className, parent) => {
+        const made = document.createElement(tag);
+        if (className)
+            made.className = className;
+        if (parent)
+            parent.appendChild(made);
+        return made;
+    };
+    // The game's pixels (0xAARRGGBB) as a canvas's (bytes R, G, B, A).
+    const paint = (context, pixels, width, left, top, right, bottom) => {
+        const image = context.createImageData(right - left, bottom - top);
+        const out = new Uint32Array(image.data.buffer);
+        let at = 0;
+        for (let y = top; y < bottom; ++y)
+            for (let x = left; x < right; ++x) {
+                const p = pixels[y * width + x];
+                out[at++] = 0xff000000 | (p & 0xff) << 16 | p & 0xff00 | p >>> 16 & 0xff;
+            }
+        context.putImageData(image, left, top);
+    };
+
+    // The main window -------------------------------------------------------
+
+    page.window = (title, width, height, background) => {
+        document.title = title;
+        const window = document.getElementById('window');
+        menubar = make('div', 'menubar', window);
+        menubar.setAttribute('role', 'menubar');
+        client = make('div', 'client', window);
+        client.style.width = width + 'px';
+        client.style.height = height + 'px';
+        client.style.background = colour(background);
+        board = make('canvas', 'board', client);
+        board.width = width;
+        board.height = height;
+        board.setAttribute('role', 'img');
+        board.setAttribute('aria-label', 'Board');
+        sprite = make('canvas', 'sprite', client);
+        document.addEventListener('click', event => {
+            if (!menubar.contains(event.target))
+                closeMenus();
+        });
+    };
+
+    const closeMenus = () => menubar.querySelectorAll('.menu.open').forEach(menu => menu.classList.remove('open'));
+
+    page.menu = caption => {
+        const menu = make('div', 'menu', menubar);
+        menu.textContent = caption;
+        menu.setAttribute('role', 'menuitem');
+        make('div', 'items', menu).setAttribute('role', 'menu');
+        menu.addEventListener('click', event => {
+            if (event.target !== menu)
+                return;
+            const open = !menu.classList.contains('open');
+            closeMenus();
+            menu.classList.toggle('open', open);
+        });
+    };
+
+    page.menuItem = (caption, shortcut, key, control, command) => {
+        const items = menubar.lastChild.querySelector('.items');
+        const item = make('div', 'item', items);
+        item.setAttribute('role', 'menuitem');
+        make('span', '', item).textContent = caption;
+        make('span', '', item).textContent = shortcut;
+        item.addEventListener('click', () => {
+            closeMenus();
+            startAudio();
+            game('command', command);
+        });
+        menuItems.set(command, item);
+        shortcuts.push({ key, control, command });
+    };
+
+    page.control = (window, control) => {
+        if (window === InAbout && !building)
+            return;
+        const parent = window === InMain ? client : window === InPanel ? panel : aboutBody;
+        let made;
+        if (control.kind === Kind.Frame) {
+            made = panel = make('div', 'panel', parent);
+            make('div', 'frame-edge', panel).style.cssText =
+                'position:absolute;left:0;right:2px;bottom:2px;top:calc(0.6em)';
+            make('span', 'frame-caption', panel).textContent = control.caption;
+            made.style.display = 'none';
+        } else if (control.kind === Kind.Button) {
+            made = make('button', control.face !== null ? 'graphical' : '', parent);
+            made.textContent = control.caption.replace('&', '');
+            made.addEventListener('click', () => {
+                startAudio();
+                if (window === InAbout && control.command < 0)
+                    page.closeAbout();
+                else
+                    game('command', control.command);
+            });
+        } else if (control.kind === Kind.TextBox) {
+            made = make('input', 'option', parent);
+            made.value = control.caption;
+            made.spellcheck = false;
+            optionBoxes.set(control.box, made);
+        } else if (control.kind === Kind.Picture) {
+            made = make('img', '', parent);
+            made.src = 'about_icon.png';
+            made.alt = '';
+        } else {
+            made = make('div', control === undefined ? '' : '', parent);
+            made.textContent = control.caption;
+            made.style.whiteSpace = control.wraps || control.centred ? 'normal' : 'nowrap';
+        }
+        if (window === InMain && control.kind === Kind.Label)
+            readout = made, made.classList.add('readout');
+        made.style.left = control.left + 'px';
+        made.style.top = control.top + 'px';
+        made.style.width = control.width + 'px';
+        made.style.height = control.height + 'px';
+        if (control.points > 0)
+            made.style.fontSize = control.points + 'pt';
+        if (control.face !== null)
+            made.style.background = colour(control.face);
+        if (control.text !== null)
+            made.style.color = colour(control.text);
+        made.style.textAlign = control.centred ? 'center' : 'left';
+        if (control.name)
+            made.setAttribute('aria-label', control.name);
+        if (control.kind !== Kind.Button && control.kind !== Kind.TextBox)
+            made.tabIndex = -1;
+        if (control.kind === Kind.TextBox) {
+            // The number at the top of the box, as a Windows text box shows it.
+            made.style.paddingBottom = Math.max(0, control.height - 2 - control.points * 1.8) + 'px';
+        }
+    };
+
+    page.setCommandEnabled = (command, enabled) => menuItems.get(command).classList.toggle('disabled', !enabled);
+
+    page.setPanelVisible = visible => {
+        panel.style.display = visible ? 'block' : 'none';
+        // Hidden, none of its controls keeps the keyboard.
+        if (!visible && panel.contains(document.activeElement))
+            document.activeElement.blur();
+    };
+
+    page.optionText = box => optionBoxes.get(box).value;
+    page.setOptionText = (box, text) => { optionBoxes.get(box).value = text; };
+    page.selectOptionText = box => {
+        optionBoxes.get(box).focus();
+        optionBoxes.get(box).select();
+    };
+
+    page.setReadout = text => {
+        readout.textContent = text;
+        readout.style.width = 'auto';
+        readout.style.height = 'auto';
+    };
+    page.placeReadout = (left, top) => {
+        readout.style.left = left + 'px';
+        readout.style.top = top + 'px';
+    };
+
+    page.showSprite = (pixels, width, height, x, y) => {
+        sprite.width = width;
+        sprite.height = height;
+        sprite.style.left = x + 'px';
+        sprite.style.top = y + 'px';
+        sprite.style.display = 'block';
+        paint(sprite.getContext('2d'), pixels, width, 0, 0, width, height);
+    };
+
+    page.showSurface = (pixels, width, height, left, top, right, bottom) => {
+        const context = board.getContext('2d');
+        paint(context, pixels, width, left, top, Math.min(right, board.width), Math.min(bottom, board.height));
+    };
+
+    page.describeBoard = words => board.setAttribute('aria-description', words);
+
+    // Boxes, the clock, the end ----------------------------------------------
+
+    // Modal to the page; one opened meanwhile stands over it and is closed first.
+    page.showMessage = (prompt, title, error) => {
+        const box = make('dialog', error ? 'box error' : 'box', document.body);
+        make('div', 'title', box).textContent = title;
+        make('div', 'prompt', box).textContent = prompt;
+        const ok = make('button', '', make('div', 'buttons', box));
+        ok.textContent = 'OK';
+        ok.addEventListener('click', () => box.close());
+        box.addEventListener('close', () => {
+            box.remove();
+            game('message_closed');
+        });
+        box.showModal();
+        ok.focus();
+    };
+
+    page.setClockRunning = running => {
+        clearInterval(clock);
+        clock = running ? setInterval(() => game('tick'), 1000) : null;
+    };
+
+    page.quit = status => {
+        page.setClockRunning(false);
+        document.querySelectorAll('dialog').forEach(box => box.remove());
+        const ended = make('div', 'ended', document.body);
+        make('div', '', ended).textContent = status === 0 ? 'Jocul s-a inchis.' : 'Jocul s-a oprit dupa o eroare.';
+        const again = make('button', '', ended);
+        again.textContent = 'Porneste din nou';
+        again.addEventListener('click', () => location.reload());
+        again.focus();
+    };
+
+    // The About ---------------------------------------------------------------
+
+    page.about = (title, width, height, left, top) => {
+        building = about === null;
+        if (!building)
+            return;
+        about = make('dialog', 'about', document.body);
+        about.style.left = left + 'px';
+        about.style.top = top + 'px';
+        make('div', 'title', about).textContent = title;
+        aboutBody = make('div', 'about-body', about);
+        aboutBody.style.width = width + 'px';
+        aboutBody.style.height = height + 'px';
+        about.addEventListener('keydown', event => {
+            if (event.key === 'Enter' && !(event.target instanceof HTMLButtonElement && event.target.textContent !== 'OK')) {
+                event.preventDefault();
+                page.closeAbout();
+            } else if (event.altKey && event.key.toLowerCase() === 's') {
+                event.preventDefault();
+                game('command', 9);
+            }
+        });
+        about.addEventListener('cancel', event => {
+            event.preventDefault();
+            page.closeAbout();
+        });
+    };
+
+    page.showAbout = () => {
+        building = false;
+        if (!about.open)
+            about.show();
+        about.querySelector('button').focus();
+    };
+
+    page.closeAbout = () => {
+        about.remove();
+        about = aboutBody = null;
+    };
+
+    // Keys and sound ------------------------------------------------------------
+
+    // Every key goes to the game first, wherever the focus is, and then on;
+    // a menu's shortcut gives its command, and the browser's own use of that
+    // key (help, open, close) is kept from it.
+    document.addEventListener('keydown', event => {
+        if (document.querySelector('dialog.box') || document.querySelector('.ended'))
+            return;
+        startAudio();
+        const shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
+        game('key', event.keyCode, shift);
+        const shortcut = shortcuts.find(s => s.key === event.keyCode && s.control === event.ctrlKey);
+        if (shortcut) {
+            event.preventDefault();
+            game('command', shortcut.command);
+        } else if (event.keyCode === 32 && !(event.target instanceof HTMLButtonElement)) {
+            event.preventDefault();  // no scrolling
+        }
+    }, true);
+
+    // Audio may start only after the player's first key or click.
+    const startAudio = () => {
+        if (!audio)
+            audio = new AudioContext();
+        if (audio.state === 'suspended')
+            audio.resume();
+    };
+
+    const wave = file => {
+        if (!waves.has(file))
+            waves.set(file, fetch(file)
+                .then(response => response.ok ? response.arrayBuffer() : Promise.reject(response.status))
+                .then(bytes => audio.decodeAudioData(bytes))
+                .catch(() => null));
+        return waves.get(file);
+    };
+
+    // One sound at a time: a new cue cuts the sounding one off. A held cue
+    // ends the game's wait when it has sounded to its end, after five seconds
+    // at most, or at once when it cannot sound.
+    page.playCue = (file, holds) => {
+        const number = ++cueNumber;
+        if (sounding) {
+            sounding.onended = null;
+            sounding.stop();
+            sounding = null;
+        }
+        let ended = false;
+        const end = () => {
+            if (ended)
+                return;
+            ended = true;
+            clearTimeout(bound);
+            if (holds)
+                game('cue_ended');
+        };
+        const bound = holds ? setTimeout(() => {
+            if (sounding && number === cueNumber)
+                sounding.stop();
+            end();
+        }, LongestHeldCueMs) : null;
+        if (!audio) {
+            end();
+            return;
+        }
+        wave(file).then(sound => {
+            if (!sound || number !== cueNumber) {
+                end();
+                return;
+            }
+            const source = audio.createBufferSource();
+            source.buffer = sound;
+            source.connect(audio.destination);
+            source.onended = end;
+            sounding = source;
+            source.start();
+        });
+    };
+
+    return { page, noExitRuntime: true };
+})();

@@ -1,0 +1,174 @@
+#include "web/web_front_end.h"
+
+#include "game/game.h"
+#include "game/window_description.h"
+#include "sound/cue_table.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+
+namespace velmora {
+
+namespace {
+
+// The page's side of each call (page.js sets Module.page before the game starts).
+// clang-format off
+EM_JS(void, pageWindow, (const char* title, int width, int height, unsigned background), {
+    Module.page.window(UTF8ToString(title), width, height, background);
+});
+EM_JS(void, pageMenu, (const char* caption), { Module.page.menu(UTF8ToString(caption)); });
+EM_JS(void, pageMenuItem, (const char* caption, const char* shortcut, int key, int control, int command), {
+    Module.page.menuItem(UTF8ToString(caption), UTF8ToString(shortcut), key, control !== 0, command);
+});
+EM_JS(void, pageControl, (int window, int kind, const char* caption, int left, int top, int width, int height,
+                          float points, int face, unsigned faceColour, int text, unsigned textColour, int centred,
+                          const char* name, int command, int box, int takesFocus, int wraps), {
+    Module.page.control(window, {kind: kind, caption: UTF8ToString(caption), left: left, top: top, width: width,
+        height: height, points: points, face: face ? faceColour : null, text: text ? textColour : null,
+        centred: centred !== 0, name: UTF8ToString(name), command: command, box: box,
+        takesFocus: takesFocus !== 0, wraps: wraps !== 0});
+});
+EM_JS(void, pageAbout, (const char* title, int width, int height, int left, int top), {
+    Module.page.about(UTF8ToString(title), width, height, left, top);
+});
+EM_JS(void, pageSetCommandEnabled, (int command, int enabled), { Module.page.setCommandEnabled(command, enabled !== 0); });
+EM_JS(void, pageSetPanelVisible, (int visible), { Module.page.setPanelVisible(visible !== 0); });
+EM_JS(char*, pageOptionText, (int box), { return stringToNewUTF8(Module.page.optionText(box)); });
+EM_JS(void, pageSetOptionText, (int box, const char* text), { Module.page.setOptionText(box, UTF8ToString(text)); });
+EM_JS(void, pageSelectOptionText, (int box), { Module.page.selectOptionText(box); });
+EM_JS(void, pageSetReadout, (const char* text), { Module.page.setReadout(UTF8ToString(text)); });
+EM_JS(void, pagePlaceReadout, (int left, int top), { Module.page.placeReadout(left, top); });
+EM_JS(void, pageShowSprite, (const unsigned* pixels, int width, int height, int x, int y), {
+    Module.page.showSprite(HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height), width, height, x, y);
+});
+EM_JS(void, pageShowSurface, (const unsigned* pixels, int width, int height, int left, int top, int right, int bottom), {
+    Module.page.showSurface(HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height), width, height,
+                            left, top, right, bottom);
+});
+EM_JS(void, pageDescribeBoard, (const char* words), { Module.page.describeBoard(UTF8ToString(words)); });
+EM_JS(void, pageShowMessage, (const char* prompt, const char* title, int error), {
+    Module.page.showMessage(UTF8ToString(prompt), UTF8ToString(title), error !== 0);
+});
+EM_JS(void, pageSetClockRunning, (int running), { Module.page.setClockRunning(running !== 0); });
+EM_JS(void, pagePlayCue, (const char* file, int holds), { Module.page.playCue(UTF8ToString(file), holds !== 0); });
+EM_JS(void, pageShowAbout, (), { Module.page.showAbout(); });
+EM_JS(void, pageQuit, (int status), { Module.page.quit(status); });
+// clang-format on
+
+// Windows a control can stand in: 0 the main window, 1 the options panel, 2 the About.
+void placeControl(int window, const ControlDescription& control)
+{
+    pageControl(window, static_cast<int>(control.kind), control.caption.c_str(), control.rect.left, control.rect.top,
+                control.rect.width, control.rect.height, control.points, control.face.has_value(),
+                control.face.value_or(0), control.text.has_value(), control.text.value_or(0),
+                control.align == TextAlign::Centre, control.accessibleName,
+                control.command ? static_cast<int>(*control.command) : -1,
+                control.box ? static_cast<int>(*control.box) : -1, control.takesFocus, control.wraps);
+}
+
+} // namespace
+
+void WebFrontEnd::build()
+{
+    const MainWindowDescription& window = mainWindow();
+    pageWindow(window.title, window.clientWidth, window.clientHeight, window.background);
+    for (const MenuDescription& menu : window.menus) {
+        pageMenu(menu.caption);
+        for (const MenuItemDescription& item : menu.items)
+            pageMenuItem(item.caption, item.shortcut, item.key, item.control, static_cast<int>(item.command));
+    }
+    placeControl(0, window.readout);
+    placeControl(0, window.panel);
+    for (const ControlDescription& control : window.panelControls)
+        placeControl(1, control);
+}
+
+void WebFrontEnd::setCommandEnabled(Command command, bool enabled)
+{
+    pageSetCommandEnabled(static_cast<int>(command), enabled);
+}
+
+void WebFrontEnd::setPanelVisible(bool visible)
+{
+    pageSetPanelVisible(visible);
+}
+
+std::string WebFrontEnd::optionText(OptionBox box) const
+{
+    char* text = pageOptionText(static_cast<int>(box));
+    std::string result(text);
+    std::free(text);
+    return result;
+}
+
+void WebFrontEnd::setOptionText(OptionBox box, const std::string& text)
+{
+    pageSetOptionText(static_cast<int>(box), text.c_str());
+}
+
+void WebFrontEnd::selectOptionText(OptionBox box)
+{
+    pageSelectOptionText(static_cast<int>(box));
+}
+
+void WebFrontEnd::setReadout(const std::string& text)
+{
+    pageSetReadout(text.c_str());
+}
+
+void WebFrontEnd::placeReadout(std::int32_t left, std::int32_t top)
+{
+    pagePlaceReadout(left, top);
+}
+
+void WebFrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t y)
+{
+    pageShowSprite(image.pixels.data(), image.width, image.height, x, y);
+}
+
+void WebFrontEnd::showSurface(const Rect& changed)
+{
+    const Surface& surface = game_.surface();
+    pageShowSurface(surface.pixels(), surface.width(), surface.height(), changed.left, changed.top, changed.right(),
+                    changed.bottom());
+}
+
+void WebFrontEnd::describeBoard(const std::string& words)
+{
+    pageDescribeBoard(words.c_str());
+}
+
+void WebFrontEnd::showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
+{
+    pageShowMessage(prompt.c_str(), title.c_str(), icon == MessageIcon::Error);
+}
+
+void WebFrontEnd::setClockRunning(bool running)
+{
+    pageSetClockRunning(running);
+}
+
+// The wave file by its name, the leading backslash dropped: the page fetches
+// it from beside itself.
+void WebFrontEnd::playCue(Cue cue)
+{
+    const std::string file(cueFile(cue).fileName.substr(1));
+    pagePlayCue(file.c_str(), cueHolds(cue));
+}
+
+void WebFrontEnd::showAbout()
+{
+    const AboutDescription& about = aboutWindow();
+    pageAbout(about.title.c_str(), about.clientWidth, about.clientHeight, about.left, about.top);
+    for (const ControlDescription& control : about.controls)
+        placeControl(2, control);
+    pageShowAbout();
+}
+
+void WebFrontEnd::quit(int status)
+{
+    pageQuit(status);
+}
+
+} // namespace velmora
