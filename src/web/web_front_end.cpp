@@ -34,7 +34,13 @@ EM_JS(void, pageAbout, (const char* title, int width, int height, int left, int 
 });
 EM_JS(void, pageSetCommandEnabled, (int command, int enabled), { Module.page.setCommandEnabled(command, enabled !== 0); });
 EM_JS(void, pageSetPanelVisible, (int visible), { Module.page.setPanelVisible(visible !== 0); });
-EM_JS(char*, pageOptionText, (int box), { return stringToNewUTF8(Module.page.optionText(box)); });
+EM_JS(char*, pageOptionText, (int box), {
+    const text = Module.page.optionText(box);
+    const size = lengthBytesUTF8(text) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+});
 EM_JS(void, pageSetOptionText, (int box, const char* text), { Module.page.setOptionText(box, UTF8ToString(text)); });
 EM_JS(void, pageSelectOptionText, (int box), { Module.page.selectOptionText(box); });
 EM_JS(void, pageSetReadout, (const char* text), { Module.page.setReadout(UTF8ToString(text)); });

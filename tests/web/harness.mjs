@@ -1,0 +1,81 @@
+// The browser version as a player meets it: build-web/ served on 127.0.0.1,
+// the page opened in Debian's headless Chromium through playwright-core, and
+// the pictures the desktop tests keep, to compare the board with.
+import { createServer } from 'node:http';
+import { readFile } from 'node:fs/promises';
+import { extname, join, normalize } from 'node:path';
+import { chromium } from 'playwright-core';
+
+const top = new URL('../..', import.meta.url).pathname;
+export const site = process.env.VELMORA_WEB_DIR ?? join(top, 'build-web');
+const pictures = join(top, 'tests/e2e/pictures');
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
+                '.wav': 'audio/wav', '.png': 'image/png', '.json': 'application/json',
+                '.webmanifest': 'application/manifest+json' };
+
+// Serves the folder; resolves to its address.
+export function serve(folder = site) {
+    const server = createServer(async (request, response) => {
+        const asked = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
+        const path = asked.endsWith('/') ? asked + 'index.html' : asked;
+        try {
+            const body = await readFile(join(folder, path));
+            response.writeHead(200, { 'content-type': types[extname(path)] ?? 'application/octet-stream' });
+            response.end(body);
+        } catch {
+            response.writeHead(404);
+            response.end();
+        }
+    });
+    return new Promise(resolve => server.listen(0, '127.0.0.1', () =>
+        resolve({ server, address: `http://127.0.0.1:${server.address().port}/` })));
+}
+
+export async function launch() {
+    return chromium.launch({
+        executablePath: process.env.VELMORA_CHROMIUM ?? '/usr/lib/chromium/chromium-headless-shell',
+        ignoreDefaultArgs: ['--mute-audio'],
+    });
+}
+
+// A new page with the game loaded and its first board drawn.
+export async function openGame(browser, address) {
+    const page = await browser.newPage({ viewport: { width: 1100, height: 720 } });
+    const errors = [];
+    page.on('pageerror', error => errors.push(error.message));
+    await page.goto(address);
+    await page.waitForFunction(() => document.querySelector('canvas.board') !== null
+        && document.querySelector('canvas.sprite')?.style.display === 'block');
+    page.errors = errors;
+    return page;
+}
+
+// How many pixels of the board's canvas differ from a kept picture.
+export async function boardDiffersFrom(page, name) {
+    const png = (await readFile(join(pictures, name))).toString('base64');
+    return page.evaluate(async png => {
+        const kept = new Image();
+        kept.src = 'data:image/png;base64,' + png;
+        await kept.decode();
+        const board = document.querySelector('canvas.board');
+        const sprite = document.querySelector('canvas.sprite');
+        // The screen's picture: the board with the sprite over it.
+        const shown = new OffscreenCanvas(board.width, board.height).getContext('2d');
+        shown.drawImage(board, 0, 0);
+        shown.drawImage(sprite, parseInt(sprite.style.left), parseInt(sprite.style.top));
+        const expected = new OffscreenCanvas(kept.width, kept.height).getContext('2d');
+        expected.drawImage(kept, 0, 0);
+        const a = shown.getImageData(0, 0, kept.width, kept.height).data;
+        const b = expected.getImageData(0, 0, kept.width, kept.height).data;
+        let differing = 0;
+        for (let i = 0; i < a.length; i += 4)
+            differing += a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2] ? 1 : 0;
+        return differing;
+    }, png);
+}
+
+// The sprite's left edge and width: over which tower, and what it shows.
+export const sprite = page => page.evaluate(() => {
+    const sprite = document.querySelector('canvas.sprite');
+    return { left: parseInt(sprite.style.left), width: sprite.width };
+});

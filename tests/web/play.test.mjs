@@ -1,0 +1,111 @@
+// The browser version played as on the desktop: the first board pixel for
+// pixel the Linux build's, moves with the keys, a short game lost with the
+// read-out counting on under the box, a refused text, the About and System
+// Info, and the game's end. Every check waits for the state it expects.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { boardDiffersFrom, launch, openGame, serve, sprite } from './harness.mjs';
+
+let served, browser;
+before(async () => {
+    served = await serve();
+    browser = await launch();
+});
+after(async () => {
+    await browser?.close();
+    served?.server.close();
+});
+
+describe('the page', () => {
+    test('is titled Form1 and shows the Linux build\'s first board', async () => {
+        const page = await openGame(browser, served.address);
+        assert.equal(await page.title(), 'Form1');
+        assert.equal(await boardDiffersFrom(page, 'board.png'), 0);
+        assert.deepEqual(await page.locator('.menu').allInnerTexts(), ['Joc', 'Ajutor']);
+        assert.deepEqual(page.errors, []);
+        await page.close();
+    });
+
+    test('moves with the keys as on the desktop', async () => {
+        const page = await openGame(browser, served.address);
+        await page.keyboard.press('F2');
+        await page.keyboard.press('Space');
+        await page.waitForFunction(() => document.querySelector('canvas.sprite').width === 81);
+        const lifted = await sprite(page);
+        await page.keyboard.press('Alt+ArrowRight');
+        await page.waitForFunction(left => parseInt(document.querySelector('canvas.sprite').style.left) > left,
+                                   lifted.left);
+        assert.equal((await sprite(page)).left - lifted.left, 314);  // one tower on
+        await page.keyboard.press('ArrowLeft');
+        await page.keyboard.press('Space');
+        await page.waitForFunction(() => document.querySelector('canvas.sprite').width === 83);
+        assert.equal(await boardDiffersFrom(page, 'board.png'), 0);  // back where it was
+        await page.close();
+    });
+
+    test('a 3-second game is lost; the read-out counts on under the box and stops after it', async () => {
+        const page = await openGame(browser, served.address);
+        await page.keyboard.press('Control+o');
+        const time = page.getByLabel('Time', { exact: true });
+        await time.fill('3');
+        await page.getByRole('button', { name: 'Ok' }).click();
+        await page.waitForFunction(() => document.querySelector('.panel').style.display === 'none');
+        await page.keyboard.press('F2');
+        const box = page.locator('dialog.box');
+        await box.waitFor({ timeout: 15000 });
+        assert.equal(await box.locator('.title').innerText(), 'Game Over');
+        assert.equal(await box.locator('.prompt').innerText(), 'Ati pierdut - mai incercati');
+        const readout = page.locator('.readout');
+        const under = Number(await readout.innerText());
+        await page.waitForFunction(shown => Number(document.querySelector('.readout').textContent) > shown, under);
+        await box.getByRole('button', { name: 'OK' }).click();
+        await box.waitFor({ state: 'detached' });
+        const stopped = await readout.innerText();
+        await page.waitForTimeout(1500);
+        assert.equal(await readout.innerText(), stopped);
+        await page.close();
+    });
+
+    test('text that is no number is refused and kept, ready to be corrected', async () => {
+        const page = await openGame(browser, served.address);
+        await page.keyboard.press('Control+o');
+        await page.getByLabel('Time', { exact: true }).fill('abc');
+        await page.getByRole('button', { name: 'Ok' }).click();
+        const box = page.locator('dialog.box');
+        await box.waitFor();
+        assert.match(await box.locator('.prompt').innerText(), /^Timpul \(Time\) trebuie/);
+        await page.keyboard.press('Enter');
+        await box.waitFor({ state: 'detached' });
+        assert.equal(await page.getByLabel('Time', { exact: true }).inputValue(), 'abc');
+        await page.close();
+    });
+
+    test('the About, and System Info, which a page does not have', async () => {
+        const page = await openGame(browser, served.address);
+        await page.keyboard.press('F1');
+        const about = page.locator('dialog.about');
+        await about.waitFor();
+        assert.equal(await about.locator('.title').innerText(), 'About Velmora');
+        assert.match(await about.innerText(), /Version 1\.0\.0/);
+        await about.getByRole('button', { name: 'System Info...' }).click();
+        const box = page.locator('dialog.box');
+        await box.waitFor();
+        assert.equal(await box.locator('.prompt').innerText(), 'System Information Is Unavailable At This Time');
+        await page.keyboard.press('Enter');
+        await box.waitFor({ state: 'detached' });
+        await about.getByRole('button', { name: 'OK' }).click();
+        await about.waitFor({ state: 'detached' });
+        await page.close();
+    });
+
+    test('Exit ends the game and leaves a page that starts it again', async () => {
+        const page = await openGame(browser, served.address);
+        await page.keyboard.press('F4');
+        const again = page.getByRole('button', { name: 'Porneste din nou' });
+        await again.waitFor();
+        await again.click();
+        await page.waitForFunction(() => document.querySelector('.ended') === null
+            && document.querySelector('canvas.sprite')?.style.display === 'block');
+        await page.close();
+    });
+});
