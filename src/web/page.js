@@ -350,5 +350,9 @@ var Module = (() => {
         });
     };
 
+    // Kept for the next visit, to play with the network off.
+    if ('serviceWorker' in navigator)
+        navigator.serviceWorker.register('sw.js');
+
     return { page, noExitRuntime: true };
 })();
