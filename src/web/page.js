@@ -283,11 +283,13 @@ var Module = (() => {
         const shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
         game('key', event.keyCode, shift);
         const shortcut = shortcuts.find(s => s.key === event.keyCode && s.control === event.ctrlKey);
+        const gameKey = event.keyCode === 32 || event.keyCode === 37 || event.keyCode === 39;
+        const typing = event.target instanceof HTMLInputElement || event.target instanceof HTMLButtonElement;
         if (shortcut) {
             event.preventDefault();
             game('command', shortcut.command);
-        } else if (event.keyCode === 32 && !(event.target instanceof HTMLButtonElement)) {
-            event.preventDefault();  // no scrolling
+        } else if (gameKey && (event.altKey || !typing)) {
+            event.preventDefault();  // no scrolling, and Alt with an arrow is no page back or forward
         }
     }, true);
 
