@@ -293,19 +293,26 @@ var Module = (() => {
         }
     }, true);
 
-    // Audio may start only after the player's first key or click.
+    // Audio may start only after the player's first key or click; then every
+    // cue's wave is decoded at once, so that the first sounds in time.
+    const cueFiles = [];
+    page.knowCue = file => cueFiles.push(file);
     const startAudio = () => {
-        if (!audio)
+        if (!audio) {
             audio = new AudioContext();
+            cueFiles.forEach(wave);
+        }
         if (audio.state === 'suspended')
             audio.resume();
     };
 
+    const decoded = new Map();  // file -> its sound, once decoded
     const wave = file => {
         if (!waves.has(file))
             waves.set(file, fetch(file)
                 .then(response => response.ok ? response.arrayBuffer() : Promise.reject(response.status))
                 .then(bytes => audio.decodeAudioData(bytes))
+                .then(sound => decoded.set(file, sound).get(file))
                 .catch(() => null));
         return waves.get(file);
     };
@@ -338,7 +345,7 @@ var Module = (() => {
             end();
             return;
         }
-        wave(file).then(sound => {
+        const sound = sound => {
             if (!sound || number !== cueNumber) {
                 end();
                 return;
@@ -349,7 +356,12 @@ var Module = (() => {
             source.onended = end;
             sounding = source;
             source.start();
-        });
+        };
+        // A wave already decoded sounds now, before a cue that follows at once cuts it.
+        if (decoded.has(file))
+            sound(decoded.get(file));
+        else
+            wave(file).then(sound);
     };
 
     // Kept for the next visit, to play with the network off.

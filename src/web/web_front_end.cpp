@@ -7,6 +7,7 @@
 #include <emscripten.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace velmora {
 
@@ -59,6 +60,7 @@ EM_JS(void, pageShowMessage, (const char* prompt, const char* title, int error),
 EM_JS(void, pageSetClockRunning, (int running), { Module.page.setClockRunning(running !== 0); });
 EM_JS(void, pagePlayCue, (const char* file, int holds), { Module.page.playCue(UTF8ToString(file), holds !== 0); });
 EM_JS(void, pageShowAbout, (), { Module.page.showAbout(); });
+EM_JS(void, pageKnowCue, (const char* file), { Module.page.knowCue(UTF8ToString(file)); });
 EM_JS(void, pageQuit, (int status), { Module.page.quit(status); });
 // clang-format on
 
@@ -77,6 +79,9 @@ void placeControl(int window, const ControlDescription& control)
 
 void WebFrontEnd::build()
 {
+    // Every cue's wave, made ready before the first is asked for.
+    for (const Cue cue : {Cue::Lift, Cue::Drop, Cue::Win, Cue::TimeUp, Cue::Lose})
+        pageKnowCue(std::string(cueFile(cue).fileName.substr(1)).c_str());
     const MainWindowDescription& window = mainWindow();
     pageWindow(window.title, window.clientWidth, window.clientHeight, window.background);
     for (const MenuDescription& menu : window.menus) {

@@ -38,9 +38,19 @@ export async function launch() {
     });
 }
 
-// A new page with the game loaded and its first board drawn.
+// A new page with the game loaded and its first board drawn. The page's
+// sound is tapped where it leaves for the speakers: `heard` lists the length
+// in seconds of each sound started, in order (each cue's wave has its own).
 export async function openGame(browser, address) {
     const page = await browser.newPage({ viewport: { width: 1100, height: 720 } });
+    await page.addInitScript(() => {
+        window.heard = [];
+        const start = AudioBufferSourceNode.prototype.start;
+        AudioBufferSourceNode.prototype.start = function (...args) {
+            window.heard.push(Math.round(this.buffer.duration * 100) / 100);
+            return start.apply(this, args);
+        };
+    });
     const errors = [];
     page.on('pageerror', error => errors.push(error.message));
     await page.goto(address);
@@ -79,3 +89,16 @@ export const sprite = page => page.evaluate(() => {
     const sprite = document.querySelector('canvas.sprite');
     return { left: parseInt(sprite.style.left), width: sprite.width };
 });
+
+// The lengths of the sounds started so far, once there are at least count.
+export async function heard(page, count) {
+    await page.waitForFunction(count => window.heard.length >= count, count);
+    return page.evaluate(() => window.heard);
+}
+
+// The panel opened, a box given a value, and Ok pressed.
+export async function applyOption(page, name, value) {
+    await page.keyboard.press('Control+o');
+    await page.getByLabel(name, { exact: true }).fill(value);
+    await page.getByRole('button', { name: 'Ok' }).click();
+}

@@ -1,10 +1,14 @@
 // The browser version played as on the desktop: the first board pixel for
-// pixel the Linux build's, moves with the keys, a short game lost with the
-// read-out counting on under the box, a refused text, the About and System
-// Info, and the game's end. Every check waits for the state it expects.
+// pixel the Linux build's, moves with the keys and their sounds, a short game
+// lost with the whole ring before the box and the read-out counting on under
+// it, a won game, a refused text, the About and System Info, and the game's
+// end. Every check waits for the state it expects.
+
+// The waves' lengths: the lift, the drop, the win, the time-up ring, the buzz.
+const Lift = 0.18, Drop = 0.25, Win = 1.2, Ring = 1, Lose = 0.6;
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { boardDiffersFrom, launch, openGame, serve, sprite } from './harness.mjs';
+import { applyOption, boardDiffersFrom, heard, launch, openGame, serve, sprite } from './harness.mjs';
 
 let served, browser;
 before(async () => {
@@ -43,16 +47,17 @@ describe('the page', () => {
         await page.close();
     });
 
-    test('a 3-second game is lost; the read-out counts on under the box and stops after it', async () => {
+    test('a 3-second game is lost: the ring, then the box and the buzz; the read-out counts on under it', async () => {
         const page = await openGame(browser, served.address);
-        await page.keyboard.press('Control+o');
-        const time = page.getByLabel('Time', { exact: true });
-        await time.fill('3');
-        await page.getByRole('button', { name: 'Ok' }).click();
+        await applyOption(page, 'Time', '3');
         await page.waitForFunction(() => document.querySelector('.panel').style.display === 'none');
         await page.keyboard.press('F2');
+        const started = Date.now();
         const box = page.locator('dialog.box');
         await box.waitFor({ timeout: 15000 });
+        // Three ticks, then the whole one-second ring the game waits for.
+        assert.ok(Date.now() - started > 3900, `the box came ${Date.now() - started} ms after F2`);
+        assert.deepEqual(await heard(page, 2), [Ring, Lose]);
         assert.equal(await box.locator('.title').innerText(), 'Game Over');
         assert.equal(await box.locator('.prompt').innerText(), 'Ati pierdut - mai incercati');
         const readout = page.locator('.readout');
@@ -63,6 +68,21 @@ describe('the page', () => {
         const stopped = await readout.innerText();
         await page.waitForTimeout(1500);
         assert.equal(await readout.innerText(), stopped);
+        await page.close();
+    });
+
+    test('a one-disk game is won: lift, drop, and the win cutting the drop short, then the box', async () => {
+        const page = await openGame(browser, served.address);
+        await applyOption(page, 'Level', '1');
+        await page.waitForFunction(() => document.querySelector('.panel').style.display === 'none');
+        await page.keyboard.press('F2');
+        await page.keyboard.press('Space');
+        await page.keyboard.press('ArrowLeft');  // round the end, to tower 3
+        await page.keyboard.press('Space');
+        const box = page.locator('dialog.box');
+        await box.waitFor();
+        assert.equal(await box.locator('.title').innerText(), 'Finish ....');
+        assert.deepEqual(await heard(page, 3), [Lift, Drop, Win]);
         await page.close();
     });
 
