@@ -190,9 +190,22 @@ var Module = (() => {
         paint(sprite.getContext('2d'), pixels, width, 0, 0, width, height);
     };
 
-    page.showSurface = (pixels, width, height, left, top, right, bottom) => {
-        const context = board.getContext('2d');
-        paint(context, pixels, width, left, top, Math.min(right, board.width), Math.min(bottom, board.height));
+    // The changed parts of the game's surface are painted together once the
+    // game's call has returned: the page shows nothing in between, and the
+    // first board, drawn disk by disk, is painted once. The surface is read
+    // where the game keeps it (at its word index) when it is painted.
+    let changed = null;
+    page.showSurface = (at, width, left, top, right, bottom) => {
+        if (changed === null)
+            queueMicrotask(() => {
+                const { at, width, left, top, right, bottom } = changed;
+                changed = null;
+                paint(board.getContext('2d'), Module.HEAPU32.subarray(at), width, left, top,
+                      Math.min(right, board.width), Math.min(bottom, board.height));
+            });
+        changed = changed === null ? { at, width, left, top, right, bottom }
+            : { at, width, left: Math.min(left, changed.left), top: Math.min(top, changed.top),
+                right: Math.max(right, changed.right), bottom: Math.max(bottom, changed.bottom) };
     };
 
     page.describeBoard = words => board.setAttribute('aria-description', words);
@@ -364,9 +377,10 @@ var Module = (() => {
             wave(file).then(sound);
     };
 
-    // Kept for the next visit, to play with the network off.
+    // Kept for the next visit, to play with the network off; asked for once
+    // the page has loaded, so that keeping it does not slow the first board.
     if ('serviceWorker' in navigator)
-        navigator.serviceWorker.register('sw.js');
+        addEventListener('load', () => navigator.serviceWorker.register('sw.js'));
 
     return { page, noExitRuntime: true };
 })();

@@ -49,9 +49,8 @@ EM_JS(void, pagePlaceReadout, (int left, int top), { Module.page.placeReadout(le
 EM_JS(void, pageShowSprite, (const unsigned* pixels, int width, int height, int x, int y), {
     Module.page.showSprite(HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height), width, height, x, y);
 });
-EM_JS(void, pageShowSurface, (const unsigned* pixels, int width, int height, int left, int top, int right, int bottom), {
-    Module.page.showSurface(HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height), width, height,
-                            left, top, right, bottom);
+EM_JS(void, pageShowSurface, (const unsigned* pixels, int width, int left, int top, int right, int bottom), {
+    Module.page.showSurface(pixels >> 2, width, left, top, right, bottom);
 });
 EM_JS(void, pageDescribeBoard, (const char* words), { Module.page.describeBoard(UTF8ToString(words)); });
 EM_JS(void, pageShowMessage, (const char* prompt, const char* title, int error), {
@@ -141,8 +140,7 @@ void WebFrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t 
 void WebFrontEnd::showSurface(const Rect& changed)
 {
     const Surface& surface = game_.surface();
-    pageShowSurface(surface.pixels(), surface.width(), surface.height(), changed.left, changed.top, changed.right(),
-                    changed.bottom());
+    pageShowSurface(surface.pixels(), surface.width(), changed.left, changed.top, changed.right(), changed.bottom());
 }
 
 void WebFrontEnd::describeBoard(const std::string& words)
