@@ -4,6 +4,7 @@
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
 const top = new URL('../..', import.meta.url).pathname;
@@ -29,6 +30,22 @@ export function serve(folder = site) {
     });
     return new Promise(resolve => server.listen(0, '127.0.0.1', () =>
         resolve({ server, address: `http://127.0.0.1:${server.address().port}/` })));
+}
+
+// For a file of tests: the site served and the browser started before them,
+// both ended after them.
+export function withBrowser() {
+    const session = {};
+    before(async () => {
+        session.served = await serve();
+        session.address = session.served.address;
+        session.browser = await launch();
+    });
+    after(async () => {
+        await session.browser?.close();
+        session.served?.server.close();
+    });
+    return session;
 }
 
 export async function launch() {
@@ -96,9 +113,10 @@ export async function heard(page, count) {
     return page.evaluate(() => window.heard);
 }
 
-// The panel opened, a box given a value, and Ok pressed.
+// The panel opened, a box given a value, Ok pressed, and the panel closed.
 export async function applyOption(page, name, value) {
     await page.keyboard.press('Control+o');
     await page.getByLabel(name, { exact: true }).fill(value);
     await page.getByRole('button', { name: 'Ok' }).click();
+    await page.waitForFunction(() => document.querySelector('.panel').style.display === 'none');
 }

@@ -1,33 +1,25 @@
 // Installable and offline: the manifest names the game and its icons, and
 // after one visit the page plays again with the network off.
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { launch, serve, sprite } from './harness.mjs';
+import { sprite, withBrowser } from './harness.mjs';
 
-let served, browser;
-before(async () => {
-    served = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser?.close();
-    served?.server.close();
-});
+const session = withBrowser();
 
 const boardShown = page => page.waitForFunction(() =>
     document.querySelector('canvas.sprite')?.style.display === 'block');
 
 test('the manifest makes it an app with its icons', async () => {
-    const manifest = await (await fetch(served.address + 'manifest.webmanifest')).json();
+    const manifest = await (await fetch(session.address + 'manifest.webmanifest')).json();
     assert.equal(manifest.name, 'Velmora');
     for (const icon of manifest.icons)
-        assert.equal((await fetch(served.address + icon.src)).status, 200, icon.src);
+        assert.equal((await fetch(session.address + icon.src)).status, 200, icon.src);
 });
 
 test('after one visit a reload with the network cut plays', { timeout: 60000 }, async () => {
-    const context = await browser.newContext();
+    const context = await session.browser.newContext();
     const page = await context.newPage();
-    await page.goto(served.address);
+    await page.goto(session.address);
     await boardShown(page);
     // Ready once the worker is active: it has kept every file by then.
     assert.ok(await page.evaluate(() => Promise.race([navigator.serviceWorker.ready.then(() => true),

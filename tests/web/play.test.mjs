@@ -6,23 +6,15 @@
 
 // The waves' lengths: the lift, the drop, the win, the time-up ring, the buzz.
 const Lift = 0.18, Drop = 0.25, Win = 1.2, Ring = 1, Lose = 0.6;
-import { after, before, describe, test } from 'node:test';
+import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { applyOption, boardDiffersFrom, heard, launch, openGame, serve, sprite } from './harness.mjs';
+import { applyOption, boardDiffersFrom, heard, openGame, sprite, withBrowser } from './harness.mjs';
 
-let served, browser;
-before(async () => {
-    served = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser?.close();
-    served?.server.close();
-});
+const session = withBrowser();
 
 describe('the page', () => {
     test('is titled Form1 and shows the Linux build\'s first board', async () => {
-        const page = await openGame(browser, served.address);
+        const page = await openGame(session.browser, session.address);
         assert.equal(await page.title(), 'Form1');
         assert.equal(await boardDiffersFrom(page, 'board.png'), 0);
         assert.deepEqual(await page.locator('.menu').allInnerTexts(), ['Joc', 'Ajutor']);
@@ -31,7 +23,7 @@ describe('the page', () => {
     });
 
     test('moves with the keys as on the desktop', async () => {
-        const page = await openGame(browser, served.address);
+        const page = await openGame(session.browser, session.address);
         await page.keyboard.press('F2');
         await page.keyboard.press('Space');
         await page.waitForFunction(() => document.querySelector('canvas.sprite').width === 81);
@@ -48,9 +40,8 @@ describe('the page', () => {
     });
 
     test('a 3-second game is lost: the ring, then the box and the buzz; the read-out counts on under it', async () => {
-        const page = await openGame(browser, served.address);
+        const page = await openGame(session.browser, session.address);
         await applyOption(page, 'Time', '3');
-        await page.waitForFunction(() => document.querySelector('.panel').style.display === 'none');
         await page.keyboard.press('F2');
         const started = Date.now();
         const box = page.locator('dialog.box');
@@ -72,9 +63,8 @@ describe('the page', () => {
     });
 
     test('a one-disk game is won: lift, drop, and the win cutting the drop short, then the box', async () => {
-        const page = await openGame(browser, served.address);
+        const page = await openGame(session.browser, session.address);
         await applyOption(page, 'Level', '1');
-        await page.waitForFunction(() => document.querySelector('.panel').style.display === 'none');
         await page.keyboard.press('F2');
         await page.keyboard.press('Space');
         await page.keyboard.press('ArrowLeft');  // round the end, to tower 3
@@ -87,7 +77,7 @@ describe('the page', () => {
     });
 
     test('text that is no number is refused and kept, ready to be corrected', async () => {
-        const page = await openGame(browser, served.address);
+        const page = await openGame(session.browser, session.address);
         await page.keyboard.press('Control+o');
         await page.getByLabel('Time', { exact: true }).fill('abc');
         await page.getByRole('button', { name: 'Ok' }).click();
@@ -101,7 +91,7 @@ describe('the page', () => {
     });
 
     test('the About, and System Info, which a page does not have', async () => {
-        const page = await openGame(browser, served.address);
+        const page = await openGame(session.browser, session.address);
         await page.keyboard.press('F1');
         const about = page.locator('dialog.about');
         await about.waitFor();
@@ -119,7 +109,7 @@ describe('the page', () => {
     });
 
     test('Exit ends the game and leaves a page that starts it again', async () => {
-        const page = await openGame(browser, served.address);
+        const page = await openGame(session.browser, session.address);
         await page.keyboard.press('F4');
         const again = page.getByRole('button', { name: 'Porneste din nou' });
         await again.waitFor();
