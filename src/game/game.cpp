@@ -102,6 +102,10 @@ void Game::command(Command command)
             if (!StartSysInfo(frontEnd_->registry(), frontEnd_->system()))
                 showMessage(SysInfoUnavailable, ApplicationTitle, [this] { frontEnd_->showAbout(); });
             break;
+        default:
+            // A command by a number past the table (the page hands them over
+            // as numbers) is a bad index.
+            throw RuntimeError(RuntimeError::SubscriptOutOfRange);
         }
     });
 }

@@ -191,16 +191,32 @@ private slots:
                           "The cursor is over tower 1. Disk 10 is in hand."}));
     }
 
+    void aFailedCheckIsReportedAndEndsTheProgram_data()
+    {
+        QTest::addColumn<bool>("forcedDiskCount");
+        QTest::addColumn<QString>("report");
+        // Nothing in play reaches a failed check: a disk count the panel
+        // refuses is forced here, and a command by a number past the table
+        // is what a page could hand over.
+        QTest::newRow("no disks") << true << QString("Run-time error '5':\n\nInvalid procedure call or argument");
+        QTest::newRow("command past the table") << false << QString("Run-time error '9':\n\nSubscript out of range");
+    }
+
     void aFailedCheckIsReportedAndEndsTheProgram()
     {
-        // Nothing in play reaches a failed check; forced here.
+        QFETCH(bool, forcedDiskCount);
+        QFETCH(QString, report);
         TestGame test;
-        test.state().DiskCount = 0;
-        play(test, "start");
+        if (forcedDiskCount) {
+            test.state().DiskCount = 0;
+            play(test, "start");
+        } else {
+            play(test, "start");
+            test.game.command(static_cast<Command>(10));
+            test.settle();
+        }
         const Journal journal = test.frontEnd.take();
-        QCOMPARE(Journal(journal.end() - 4, journal.end()),
-                 (Journal{"clock off", "failure Run-time error '5':\n\nInvalid procedure call or argument", "box closed",
-                          "quit 1"}));
+        QCOMPARE(Journal(journal.end() - 4, journal.end()), (Journal{"clock off", "failure " + report.toStdString(), "box closed", "quit 1"}));
         QCOMPARE(test.state().TowerCount(1), 10);  // the board was left as it was
         play(test, "start, tick 1, options, exit");  // nothing runs any more
         QVERIFY(test.frontEnd.take().empty());

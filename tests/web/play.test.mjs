@@ -1,8 +1,8 @@
 // The browser version played as on the desktop: the first board pixel for
 // pixel the Linux build's, moves with the keys and their sounds, a short game
 // lost with the whole ring before the box and the read-out counting on under
-// it, a won game, a refused text, the About and System Info, and the game's
-// end. Every check waits for the state it expects.
+// it, a won game, a refused text, the About and System Info, a failed check,
+// and the game's end. Every check waits for the state it expects.
 
 // The waves' lengths: the lift, the drop, the win, the time-up ring, the buzz.
 const Lift = 0.18, Drop = 0.25, Win = 1.2, Ring = 1, Lose = 0.6;
@@ -105,6 +105,24 @@ describe('the page', () => {
         await box.waitFor({ state: 'detached' });
         await about.getByRole('button', { name: 'OK' }).click();
         await about.waitFor({ state: 'detached' });
+        await page.close();
+    });
+
+    test('a failed check is reported as on the desktop, and the game stops', async () => {
+        const page = await openGame(session.browser, session.address);
+        await page.keyboard.press('F2');
+        // The page hands the game its commands by number: one past the table.
+        await page.evaluate(() => Module._velmora_command(10));
+        const box = page.locator('dialog.box.error');
+        await box.waitFor();
+        assert.equal(await box.locator('.title').innerText(), 'Velmora');
+        assert.equal(await box.locator('.prompt').innerText(), "Run-time error '9':\n\nSubscript out of range");
+        const readout = await page.locator('.readout').innerText();
+        await page.keyboard.press('Enter');
+        await page.getByText('Jocul s-a oprit dupa o eroare.').waitFor();
+        await page.waitForTimeout(1500);
+        assert.equal(await page.locator('.readout').innerText(), readout);  // the clock stopped with it
+        assert.deepEqual(page.errors, []);  // reported by the game, not thrown into the page
         await page.close();
     });
 
