@@ -109,8 +109,8 @@ var Module = (() => {
             make('span', 'frame-caption', panel).textContent = control.caption;
             made.style.display = 'none';
         } else if (control.kind === Kind.Button) {
-            made = make('button', control.face !== null ? 'graphical' : '', parent);
-            made.textContent = control.caption.replace('&', '');
+            made = lastButton = make('button', control.face !== null ? 'graphical' : '', parent);
+            make('span', '', made).textContent = control.caption.replace('&', '');
             made.addEventListener('click', () => {
                 startAudio();
                 if (window === InAbout && control.command < 0)
@@ -140,7 +140,7 @@ var Module = (() => {
         made.style.height = control.height + 'px';
         if (control.points > 0)
             made.style.fontSize = control.points + 'pt';
-        if (control.face !== null)
+        if (control.face !== null && control.kind !== Kind.Button)
             made.style.background = colour(control.face);
         if (control.text !== null)
             made.style.color = colour(control.text);
@@ -153,6 +153,16 @@ var Module = (() => {
             // The number at the top of the box, as a Windows text box shows it.
             made.style.paddingBottom = Math.max(0, control.height - 2 - control.points * 1.8) + 'px';
         }
+    };
+
+    // The faces of the button just made, one canvas each; the style shows the
+    // one for the button's state.
+    let lastButton = null;
+    page.buttonFace = (state, pixels, width, height) => {
+        const face = make('canvas', 'face-' + state, lastButton);
+        face.width = width;
+        face.height = height;
+        paint(face.getContext('2d'), pixels, width, 0, 0, width, height);
     };
 
     page.setCommandEnabled = (command, enabled) => menuItems.get(command).classList.toggle('disabled', !enabled);

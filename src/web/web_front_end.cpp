@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "game/window_description.h"
+#include "render/bevel.h"
 #include "sound/cue_table.h"
 
 #include <emscripten.h>
@@ -29,6 +30,9 @@ EM_JS(void, pageControl, (int window, int kind, const char* caption, int left, i
         height: height, points: points, face: face ? faceColour : null, text: text ? textColour : null,
         centred: centred !== 0, name: UTF8ToString(name), command: command, box: box,
         takesFocus: takesFocus !== 0, wraps: wraps !== 0});
+});
+EM_JS(void, pageButtonFace, (int state, const unsigned* pixels, int width, int height), {
+    Module.page.buttonFace(state, HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height), width, height);
 });
 EM_JS(void, pageAbout, (const char* title, int width, int height, int left, int top), {
     Module.page.about(UTF8ToString(title), width, height, left, top);
@@ -72,6 +76,14 @@ void placeControl(int window, const ControlDescription& control)
                 control.align == TextAlign::Centre, control.accessibleName,
                 control.command ? static_cast<int>(*control.command) : -1,
                 control.box ? static_cast<int>(*control.box) : -1, control.takesFocus, control.wraps);
+    // A button in the graphical style wears the game's faces: as it stands,
+    // with the keyboard, pressed, pressed with the keyboard.
+    if (control.kind == ControlKind::Button && control.face)
+        for (int state = 0; state < 4; ++state) {
+            const Picture face = buttonFace(control.rect.width, control.rect.height, *control.face, state >= 2,
+                                            state % 2 == 1);
+            pageButtonFace(state, face.pixels.data(), face.width, face.height);
+        }
 }
 
 } // namespace

@@ -120,3 +120,39 @@ export async function applyOption(page, name, value) {
     await page.getByRole('button', { name: 'Ok' }).click();
     await page.waitForFunction(() => document.querySelector('.panel').style.display === 'none');
 }
+
+// For each button of the graphical style in a window's picture (a screenshot
+// of the element), how many pixels of its two-pixel edge differ from a kept
+// picture of that window: the face around the caption, whose letters come
+// from each platform's font.
+export async function buttonEdgesDiffer(page, window, shot, name) {
+    const png = (await readFile(join(pictures, name))).toString('base64');
+    return page.evaluate(async ({ selector, shot, png }) => {
+        const pixels = async source => {
+            const image = new Image();
+            image.src = 'data:image/png;base64,' + source;
+            await image.decode();
+            const canvas = new OffscreenCanvas(image.width, image.height).getContext('2d');
+            canvas.drawImage(image, 0, 0);
+            return canvas.getImageData(0, 0, image.width, image.height);
+        };
+        const [a, b] = [await pixels(shot), await pixels(png)];
+        const origin = document.querySelector(selector).getBoundingClientRect();
+        const counts = {};
+        for (const button of document.querySelectorAll(selector + ' button.graphical')) {
+            const box = button.getBoundingClientRect();
+            const left = box.left - origin.left, top = box.top - origin.top;
+            let differing = 0;
+            for (let y = top; y < top + box.height; ++y)
+                for (let x = left; x < left + box.width; ++x) {
+                    if (x - left >= 2 && y - top >= 2 && left + box.width - x > 2 && top + box.height - y > 2)
+                        continue;
+                    const i = (y * a.width + x) * 4, j = (y * b.width + x) * 4;
+                    differing += a.data[i] !== b.data[j] || a.data[i + 1] !== b.data[j + 1]
+                        || a.data[i + 2] !== b.data[j + 2] ? 1 : 0;
+                }
+            counts[button.getAttribute('aria-label') ?? button.textContent] = differing;
+        }
+        return counts;
+    }, { selector: window, shot: shot.toString('base64'), png });
+}

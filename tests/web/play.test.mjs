@@ -8,7 +8,7 @@
 const Lift = 0.18, Drop = 0.25, Win = 1.2, Ring = 1, Lose = 0.6;
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { applyOption, boardDiffersFrom, heard, openGame, sprite, withBrowser } from './harness.mjs';
+import { applyOption, boardDiffersFrom, buttonEdgesDiffer, heard, openGame, sprite, withBrowser } from './harness.mjs';
 
 const session = withBrowser();
 
@@ -73,6 +73,22 @@ describe('the page', () => {
         await box.waitFor();
         assert.equal(await box.locator('.title').innerText(), 'Finish ....');
         assert.deepEqual(await heard(page, 3), [Lift, Drop, Win]);
+        await page.close();
+    });
+
+    test('the panel\'s buttons wear the desktop\'s faces, set in while pressed', async () => {
+        const page = await openGame(session.browser, session.address);
+        await page.keyboard.press('Control+o');
+        const panel = page.locator('.panel');
+        await panel.waitFor();
+        const edges = await buttonEdgesDiffer(page, '.panel', await panel.screenshot(), 'panel.png');
+        assert.deepEqual(edges, { 'Time Up': 0, 'Time Down': 0, 'Level Up': 0, 'Level Down': 0, 'Ok': 0 });
+        const ok = page.getByRole('button', { name: 'Ok' });
+        await ok.hover();
+        await page.mouse.down();
+        const pressed = await buttonEdgesDiffer(page, '.panel', await panel.screenshot(), 'panel.png');
+        assert.ok(pressed.Ok > 0 && pressed['Time Up'] === 0, JSON.stringify(pressed));
+        await page.mouse.up();
         await page.close();
     });
 
