@@ -30,17 +30,12 @@ var Module = (() => {
             parent.appendChild(made);
         return made;
     };
-    // The game's pixels (0xAARRGGBB) as a canvas's (bytes R, G, B, A).
-    const paint = (context, pixels, width, left, top, right, bottom) => {
-        const image = context.createImageData(right - left, bottom - top);
-        const out = new Uint32Array(image.data.buffer);
-        let at = 0;
-        for (let y = top; y < bottom; ++y)
-            for (let x = left; x < right; ++x) {
-                const p = pixels[y * width + x];
-                out[at++] = 0xff000000 | (p & 0xff) << 16 | p & 0xff00 | p >>> 16 & 0xff;
-            }
-        context.putImageData(image, left, top);
+    // Pixels the game has laid out in the canvas's byte order, at a place in
+    // its memory: the part from left, top to right, bottom painted at the
+    // same place on the canvas.
+    const paint = (context, at, width, height, left = 0, top = 0, right = width, bottom = height) => {
+        const image = new ImageData(new Uint8ClampedArray(Module.HEAPU8.buffer, at, width * height * 4), width, height);
+        context.putImageData(image, 0, 0, left, top, right - left, bottom - top);
     };
 
     // The main window -------------------------------------------------------
@@ -156,18 +151,25 @@ var Module = (() => {
     };
 
     // The faces of the button just made, one canvas each; the style shows the
-    // one for the button's state.
+    // one for the button's state. Painted when their window is first shown,
+    // not before the first board.
     let lastButton = null;
+    const unpainted = [];
     page.buttonFace = (state, pixels, width, height) => {
         const face = make('canvas', 'face-' + state, lastButton);
         face.width = width;
         face.height = height;
-        paint(face.getContext('2d'), pixels, width, 0, 0, width, height);
+        const image = new ImageData(new Uint8ClampedArray(Module.HEAPU8.buffer.slice(pixels, pixels + width * height * 4)),
+                                    width, height);
+        unpainted.push(() => face.getContext('2d').putImageData(image, 0, 0));
     };
+    const paintFaces = () => unpainted.splice(0).forEach(paintFace => paintFace());
 
     page.setCommandEnabled = (command, enabled) => menuItems.get(command).classList.toggle('disabled', !enabled);
 
     page.setPanelVisible = visible => {
+        if (visible)
+            paintFaces();
         panel.style.display = visible ? 'block' : 'none';
         // Hidden, none of its controls keeps the keyboard.
         if (!visible && panel.contains(document.activeElement))
@@ -197,24 +199,23 @@ var Module = (() => {
         sprite.style.left = x + 'px';
         sprite.style.top = y + 'px';
         sprite.style.display = 'block';
-        paint(sprite.getContext('2d'), pixels, width, 0, 0, width, height);
+        paint(sprite.getContext('2d'), pixels, width, height);
     };
 
     // The changed parts of the game's surface are painted together once the
     // game's call has returned: the page shows nothing in between, and the
-    // first board, drawn disk by disk, is painted once. The surface is read
-    // where the game keeps it (at its word index) when it is painted.
+    // first board, drawn disk by disk, is painted once.
     let changed = null;
-    page.showSurface = (at, width, left, top, right, bottom) => {
+    page.showSurface = (at, width, height, left, top, right, bottom) => {
         if (changed === null)
             queueMicrotask(() => {
-                const { at, width, left, top, right, bottom } = changed;
+                const { at, width, height, left, top, right, bottom } = changed;
                 changed = null;
-                paint(board.getContext('2d'), Module.HEAPU32.subarray(at), width, left, top,
-                      Math.min(right, board.width), Math.min(bottom, board.height));
+                paint(board.getContext('2d'), at, width, height, left, top, right, bottom);
+                keepForOffline();
             });
-        changed = changed === null ? { at, width, left, top, right, bottom }
-            : { at, width, left: Math.min(left, changed.left), top: Math.min(top, changed.top),
+        changed = changed === null ? { at, width, height, left, top, right, bottom }
+            : { at, width, height, left: Math.min(left, changed.left), top: Math.min(top, changed.top),
                 right: Math.max(right, changed.right), bottom: Math.max(bottom, changed.bottom) };
     };
 
@@ -387,10 +388,18 @@ var Module = (() => {
             wave(file).then(sound);
     };
 
-    // Kept for the next visit, to play with the network off; asked for once
-    // the page has loaded, so that keeping it does not slow the first board.
-    if ('serviceWorker' in navigator)
-        addEventListener('load', () => navigator.serviceWorker.register('sw.js'));
+    // Kept for the next visit, to play with the network off. Asked for once
+    // the first board is on the screen and the page is idle: the worker's
+    // start and its downloads would otherwise slow the first board by a
+    // third.
+    let kept = false;
+    const keepForOffline = () => {
+        if (kept || !('serviceWorker' in navigator))
+            return;
+        kept = true;
+        const idle = window.requestIdleCallback ?? (callback => setTimeout(callback, 500));
+        idle(() => navigator.serviceWorker.register('sw.js'));
+    };
 
     return { page, noExitRuntime: true };
 })();

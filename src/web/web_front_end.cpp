@@ -7,6 +7,8 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -32,7 +34,7 @@ EM_JS(void, pageControl, (int window, int kind, const char* caption, int left, i
         takesFocus: takesFocus !== 0, wraps: wraps !== 0});
 });
 EM_JS(void, pageButtonFace, (int state, const unsigned* pixels, int width, int height), {
-    Module.page.buttonFace(state, HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height), width, height);
+    Module.page.buttonFace(state, pixels, width, height);
 });
 EM_JS(void, pageAbout, (const char* title, int width, int height, int left, int top), {
     Module.page.about(UTF8ToString(title), width, height, left, top);
@@ -51,10 +53,10 @@ EM_JS(void, pageSelectOptionText, (int box), { Module.page.selectOptionText(box)
 EM_JS(void, pageSetReadout, (const char* text), { Module.page.setReadout(UTF8ToString(text)); });
 EM_JS(void, pagePlaceReadout, (int left, int top), { Module.page.placeReadout(left, top); });
 EM_JS(void, pageShowSprite, (const unsigned* pixels, int width, int height, int x, int y), {
-    Module.page.showSprite(HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height), width, height, x, y);
+    Module.page.showSprite(pixels, width, height, x, y);
 });
-EM_JS(void, pageShowSurface, (const unsigned* pixels, int width, int left, int top, int right, int bottom), {
-    Module.page.showSurface(pixels >> 2, width, left, top, right, bottom);
+EM_JS(void, pageShowSurface, (const unsigned* pixels, int width, int height, int left, int top, int right, int bottom), {
+    Module.page.showSurface(pixels, width, height, left, top, right, bottom);
 });
 EM_JS(void, pageDescribeBoard, (const char* words), { Module.page.describeBoard(UTF8ToString(words)); });
 EM_JS(void, pageShowMessage, (const char* prompt, const char* title, int error), {
@@ -66,6 +68,21 @@ EM_JS(void, pageShowAbout, (), { Module.page.showAbout(); });
 EM_JS(void, pageKnowCue, (const char* file), { Module.page.knowCue(UTF8ToString(file)); });
 EM_JS(void, pageQuit, (int status), { Module.page.quit(status); });
 // clang-format on
+
+// A canvas holds bytes red, green, blue, alpha; the game's pixels are
+// 0xAARRGGBB words, whose bytes lie the other way round in the page's
+// little-endian memory. Converted here, where it is fast, not in the page.
+std::uint32_t canvasPixel(Pixel pixel)
+{
+    return 0xff000000u | (pixel & 0xffu) << 16 | (pixel & 0xff00u) | (pixel >> 16 & 0xffu);
+}
+
+std::vector<std::uint32_t> canvasPixels(const Picture& picture)
+{
+    std::vector<std::uint32_t> pixels(picture.pixels.size());
+    std::transform(picture.pixels.begin(), picture.pixels.end(), pixels.begin(), canvasPixel);
+    return pixels;
+}
 
 // Windows a control can stand in: 0 the main window, 1 the options panel, 2 the About.
 void placeControl(int window, const ControlDescription& control)
@@ -82,7 +99,7 @@ void placeControl(int window, const ControlDescription& control)
         for (int state = 0; state < 4; ++state) {
             const Picture face = buttonFace(control.rect.width, control.rect.height, *control.face, state >= 2,
                                             state % 2 == 1);
-            pageButtonFace(state, face.pixels.data(), face.width, face.height);
+            pageButtonFace(state, canvasPixels(face).data(), face.width, face.height);
         }
 }
 
@@ -146,13 +163,25 @@ void WebFrontEnd::placeReadout(std::int32_t left, std::int32_t top)
 
 void WebFrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t y)
 {
-    pageShowSprite(image.pixels.data(), image.width, image.height, x, y);
+    pageShowSprite(canvasPixels(image).data(), image.width, image.height, x, y);
 }
 
 void WebFrontEnd::showSurface(const Rect& changed)
 {
+    // The canvas's copy of the surface, kept converted where it changed; the
+    // page paints it once the game's call has returned.
     const Surface& surface = game_.surface();
-    pageShowSurface(surface.pixels(), surface.width(), changed.left, changed.top, changed.right(), changed.bottom());
+    const auto width = static_cast<std::size_t>(surface.width());
+    canvas_.resize(width * static_cast<std::size_t>(surface.height()));
+    const Rect area = changed.intersected(Rect{0, 0, surface.width(), surface.height()});
+    for (std::int32_t y = area.top; y < area.bottom(); ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * width;
+        std::transform(surface.pixels() + row + area.left, surface.pixels() + row + area.right(),
+                       canvas_.begin() + static_cast<std::ptrdiff_t>(row) + area.left, canvasPixel);
+    }
+    if (!area.empty())
+        pageShowSurface(canvas_.data(), surface.width(), surface.height(), area.left, area.top, area.right(),
+                        area.bottom());
 }
 
 void WebFrontEnd::describeBoard(const std::string& words)

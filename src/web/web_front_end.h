@@ -4,6 +4,9 @@
 #include "game/registry.h"
 #include "game/sys_info.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace velmora {
 
 class Game;
@@ -44,6 +47,7 @@ private:
     Game& game_;
     NoRegistry registry_;
     NoSystem system_;
+    std::vector<std::uint32_t> canvas_;  // the surface in the canvas's byte order
 };
 
 } // namespace velmora
