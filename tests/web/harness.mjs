@@ -55,11 +55,14 @@ export async function launch() {
     });
 }
 
-// A new page with the game loaded and its first board drawn. The page's
+// A new page with the game loaded and its first board drawn, in a context of
+// its own made with the options given. The page's
 // sound is tapped where it leaves for the speakers: `heard` lists the length
 // in seconds of each sound started, in order (each cue's wave has its own).
-export async function openGame(browser, address) {
-    const page = await browser.newPage({ viewport: { width: 1100, height: 720 } });
+export async function openGame(browser, address, options = {}) {
+    const context = await browser.newContext({ viewport: { width: 1100, height: 720 }, ...options });
+    const page = await context.newPage();
+    page.on('close', () => context.close().catch(() => {}));  // the browser may be closing already
     await page.addInitScript(() => {
         window.heard = [];
         const start = AudioBufferSourceNode.prototype.start;

@@ -62,6 +62,23 @@ describe('the page', () => {
         await page.close();
     });
 
+    test('a wave that cannot be fetched or decoded is silence, and a ring that cannot sound holds nothing', async () => {
+        // No worker: the waves are fetched by the page, as on a first visit.
+        const page = await openGame(session.browser, session.address, { serviceWorkers: 'block' });
+        await page.route('**/arrow.wav', route => route.fulfill({ status: 404 }));
+        await page.route('**/riiiing.wav', route => route.fulfill({ body: 'RIFF, and then no wave', contentType: 'audio/wav' }));
+        await applyOption(page, 'Time', '2');
+        await page.keyboard.press('F2');
+        await page.keyboard.press('Space');
+        const started = Date.now();
+        const box = page.locator('dialog.box');
+        await box.waitFor({ timeout: 15000 });
+        // Two ticks and no ring: a held ring would keep the box back for its five-second bound.
+        assert.ok(Date.now() - started < 6000, `the box came ${Date.now() - started} ms after F2`);
+        assert.deepEqual(await heard(page, 1), [Lose]);  // neither the lift nor the ring
+        await page.close();
+    });
+
     test('a one-disk game is won: lift, drop, and the win cutting the drop short, then the box', async () => {
         const page = await openGame(session.browser, session.address);
         await applyOption(page, 'Level', '1');
