@@ -105,7 +105,12 @@ var Module = (() => {
             made.style.display = 'none';
         } else if (control.kind === Kind.Button) {
             made = lastButton = make('button', control.face !== null ? 'graphical' : '', parent);
-            make('span', '', made).textContent = control.caption.replace('&', '');
+            // The letter after "&" is the button's Alt key, underlined.
+            const caption = make('span', '', made);
+            const [before, after] = control.caption.split('&');
+            caption.textContent = before;
+            if (after !== undefined)
+                make('u', '', caption).textContent = after.charAt(0), caption.append(after.slice(1));
             made.addEventListener('click', () => {
                 startAudio();
                 if (window === InAbout && control.command < 0)

@@ -125,10 +125,16 @@ describe('the page', () => {
 
     test('the About, and System Info, which a page does not have', async () => {
         const page = await openGame(session.browser, session.address);
+        await page.keyboard.press('Control+o');
         await page.keyboard.press('F1');
         const about = page.locator('dialog.about');
         await about.waitFor();
         assert.equal(await about.locator('.title').innerText(), 'About Velmora');
+        // In front of the open panel, which its lower left corner covers.
+        assert.ok(await about.evaluate(about => {
+            const box = about.getBoundingClientRect();
+            return about.contains(document.elementFromPoint(box.left + 20, box.bottom - 10));
+        }), 'the About stands behind the options panel');
         assert.match(await about.innerText(), /Version 1\.0\.0/);
         await about.getByRole('button', { name: 'System Info...' }).click();
         const box = page.locator('dialog.box');
