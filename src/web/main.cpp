@@ -56,5 +56,8 @@ int main()
     frontEnd.build();
     theGame.attach(frontEnd);
     theGame.load();
+    // A page cannot tell whether a screen reader listens: the board in words
+    // is always kept, where one finds it.
+    theGame.setScreenReader(true);
     return 0;
 }

@@ -11,7 +11,7 @@ var Module = (() => {
     const LongestHeldCueMs = 5000;
 
     const page = {};
-    let client = null, menubar = null, board = null, sprite = null, readout = null, panel = null;
+    let client = null, menubar = null, board = null, sprite = null, spoken = null, readout = null, panel = null;
     let about = null, aboutBody = null, building = false;
     const menuItems = new Map();  // command -> its menu item
     const shortcuts = [];          // {key, control, command}
@@ -55,6 +55,8 @@ var Module = (() => {
         board.setAttribute('role', 'img');
         board.setAttribute('aria-label', 'Board');
         sprite = make('canvas', 'sprite', client);
+        spoken = make('div', 'spoken', window);
+        spoken.setAttribute('role', 'status');
         document.addEventListener('click', event => {
             if (!menubar.contains(event.target))
                 closeMenus();
@@ -224,7 +226,11 @@ var Module = (() => {
                 right: Math.max(right, changed.right), bottom: Math.max(bottom, changed.bottom) };
     };
 
-    page.describeBoard = words => board.setAttribute('aria-description', words);
+    // The board in words: on the board, and said by a screen reader as it changes.
+    page.describeBoard = words => {
+        board.setAttribute('aria-description', words);
+        spoken.textContent = words;
+    };
 
     // Boxes, the clock, the end ----------------------------------------------
 

@@ -63,6 +63,7 @@ export async function openGame(browser, address, options = {}) {
     const context = await browser.newContext({ viewport: { width: 1100, height: 720 }, ...options });
     const page = await context.newPage();
     page.on('close', () => context.close().catch(() => {}));  // the browser may be closing already
+    await page.addInitScript(comparing);
     await page.addInitScript(() => {
         window.heard = [];
         const start = AudioBufferSourceNode.prototype.start;
@@ -80,28 +81,52 @@ export async function openGame(browser, address, options = {}) {
     return page;
 }
 
-// How many pixels of the board's canvas differ from a kept picture.
+// Pictures to compare, read in the page: a PNG (base64) as its pixels, each
+// one a square of scale by scale, and how many pixels of the second picture's
+// extent differ in colour from the first's (offset by a place, and leaving
+// out what `skip` says).
+const comparing = () => {
+    window.pixelsOf = async (png, scale = 1) => {
+        const image = new Image();
+        image.src = 'data:image/png;base64,' + png;
+        await image.decode();
+        const [width, height] = [image.width * scale, image.height * scale];
+        const canvas = new OffscreenCanvas(width, height).getContext('2d');
+        canvas.imageSmoothingEnabled = false;
+        canvas.drawImage(image, 0, 0, width, height);
+        return canvas.getImageData(0, 0, width, height);
+    };
+    window.differing = (shown, kept, area = { left: 0, top: 0, width: kept.width, height: kept.height },
+                        skip = () => false) => {
+        let count = 0;
+        for (let y = area.top; y < area.top + area.height; ++y)
+            for (let x = area.left; x < area.left + area.width; ++x) {
+                const i = (y * shown.width + x) * 4, j = (y * kept.width + x) * 4;
+                count += !skip(x - area.left, y - area.top) && (shown.data[i] !== kept.data[j]
+                    || shown.data[i + 1] !== kept.data[j + 1] || shown.data[i + 2] !== kept.data[j + 2]) ? 1 : 0;
+            }
+        return count;
+    };
+};
+const kept = async name => (await readFile(join(pictures, name))).toString('base64');
+
+// How many pixels of the board's canvas, with the sprite over it, differ
+// from a kept picture.
 export async function boardDiffersFrom(page, name) {
-    const png = (await readFile(join(pictures, name))).toString('base64');
     return page.evaluate(async png => {
-        const kept = new Image();
-        kept.src = 'data:image/png;base64,' + png;
-        await kept.decode();
         const board = document.querySelector('canvas.board');
         const sprite = document.querySelector('canvas.sprite');
-        // The screen's picture: the board with the sprite over it.
         const shown = new OffscreenCanvas(board.width, board.height).getContext('2d');
         shown.drawImage(board, 0, 0);
         shown.drawImage(sprite, parseInt(sprite.style.left), parseInt(sprite.style.top));
-        const expected = new OffscreenCanvas(kept.width, kept.height).getContext('2d');
-        expected.drawImage(kept, 0, 0);
-        const a = shown.getImageData(0, 0, kept.width, kept.height).data;
-        const b = expected.getImageData(0, 0, kept.width, kept.height).data;
-        let differing = 0;
-        for (let i = 0; i < a.length; i += 4)
-            differing += a[i] !== b[i] || a[i + 1] !== b[i + 1] || a[i + 2] !== b[i + 2] ? 1 : 0;
-        return differing;
-    }, png);
+        return differing(shown.getImageData(0, 0, board.width, board.height), await pixelsOf(png));
+    }, await kept(name));
+}
+
+// How many pixels of a screenshot differ from a kept picture at a scale.
+export async function shotDiffersFrom(page, shot, name, scale = 1) {
+    return page.evaluate(async ([shot, png, scale]) => differing(await pixelsOf(shot), await pixelsOf(png, scale)),
+                         [shot.toString('base64'), await kept(name), scale]);
 }
 
 // The sprite's left edge and width: over which tower, and what it shows.
@@ -129,33 +154,16 @@ export async function applyOption(page, name, value) {
 // picture of that window: the face around the caption, whose letters come
 // from each platform's font.
 export async function buttonEdgesDiffer(page, window, shot, name) {
-    const png = (await readFile(join(pictures, name))).toString('base64');
     return page.evaluate(async ({ selector, shot, png }) => {
-        const pixels = async source => {
-            const image = new Image();
-            image.src = 'data:image/png;base64,' + source;
-            await image.decode();
-            const canvas = new OffscreenCanvas(image.width, image.height).getContext('2d');
-            canvas.drawImage(image, 0, 0);
-            return canvas.getImageData(0, 0, image.width, image.height);
-        };
-        const [a, b] = [await pixels(shot), await pixels(png)];
+        const [shown, kept] = [await pixelsOf(shot), await pixelsOf(png)];
         const origin = document.querySelector(selector).getBoundingClientRect();
         const counts = {};
         for (const button of document.querySelectorAll(selector + ' button.graphical')) {
             const box = button.getBoundingClientRect();
-            const left = box.left - origin.left, top = box.top - origin.top;
-            let differing = 0;
-            for (let y = top; y < top + box.height; ++y)
-                for (let x = left; x < left + box.width; ++x) {
-                    if (x - left >= 2 && y - top >= 2 && left + box.width - x > 2 && top + box.height - y > 2)
-                        continue;
-                    const i = (y * a.width + x) * 4, j = (y * b.width + x) * 4;
-                    differing += a.data[i] !== b.data[j] || a.data[i + 1] !== b.data[j + 1]
-                        || a.data[i + 2] !== b.data[j + 2] ? 1 : 0;
-                }
-            counts[button.getAttribute('aria-label') ?? button.textContent] = differing;
+            const area = { left: box.left - origin.left, top: box.top - origin.top, width: box.width, height: box.height };
+            const inside = (x, y) => x >= 2 && y >= 2 && x < box.width - 2 && y < box.height - 2;
+            counts[button.getAttribute('aria-label') ?? button.textContent] = differing(shown, kept, area, inside);
         }
         return counts;
-    }, { selector: window, shot: shot.toString('base64'), png });
+    }, { selector: window, shot: shot.toString('base64'), png: await kept(name) });
 }

@@ -8,7 +8,8 @@
 const Lift = 0.18, Drop = 0.25, Win = 1.2, Ring = 1, Lose = 0.6;
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { applyOption, boardDiffersFrom, buttonEdgesDiffer, heard, openGame, sprite, withBrowser } from './harness.mjs';
+import { applyOption, boardDiffersFrom, buttonEdgesDiffer, heard, openGame, shotDiffersFrom, sprite, withBrowser }
+    from './harness.mjs';
 
 const session = withBrowser();
 
@@ -22,6 +23,13 @@ describe('the page', () => {
         await page.close();
     });
 
+    test('at twice the scale each pixel of the board is a square of four, unblurred', async () => {
+        const page = await openGame(session.browser, session.address, { deviceScaleFactor: 2 });
+        const shot = await page.locator('canvas.board').screenshot();
+        assert.equal(await shotDiffersFrom(page, shot, 'board.png', 2), 0);
+        await page.close();
+    });
+
     test('moves with the keys as on the desktop', async () => {
         const page = await openGame(session.browser, session.address);
         await page.keyboard.press('F2');
@@ -32,6 +40,8 @@ describe('the page', () => {
         await page.waitForFunction(left => parseInt(document.querySelector('canvas.sprite').style.left) > left,
                                    lifted.left);
         assert.equal((await sprite(page)).left - lifted.left, 314);  // one tower on
+        // What a screen reader says of it.
+        assert.match(await page.getByRole('status').textContent(), /The cursor is over tower 2\. Disk 10 is in hand\.$/);
         await page.keyboard.press('ArrowLeft');
         await page.keyboard.press('Space');
         await page.waitForFunction(() => document.querySelector('canvas.sprite').width === 83);
