@@ -175,7 +175,7 @@ describe('the page', () => {
         await page.close();
     });
 
-    test('Exit ends the game and leaves a page that starts it again', async () => {
+    test('Exit, by its key and by the menu, ends the game and leaves a page that starts it again', async () => {
         const page = await openGame(session.browser, session.address);
         await page.keyboard.press('F4');
         const again = page.getByRole('button', { name: 'Porneste din nou' });
@@ -183,6 +183,10 @@ describe('the page', () => {
         await again.click();
         await page.waitForFunction(() => document.querySelector('.ended') === null
             && document.querySelector('canvas.sprite')?.style.display === 'block');
+        // And by the menu, with the mouse.
+        await page.getByRole('menuitem', { name: 'Joc' }).click();
+        await page.getByRole('menuitem', { name: 'Exit' }).click();
+        await again.waitFor();
         await page.close();
     });
 });
