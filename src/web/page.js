@@ -412,5 +412,16 @@ var Module = (() => {
         idle(() => navigator.serviceWorker.register('sw.js'));
     };
 
-    return { page, noExitRuntime: true };
+    // The program, compiled as it arrived (the page's head asked for it), is
+    // handed to the runtime when it starts. Served under another type than
+    // application/wasm, it is compiled once it has come.
+    const compiled = program
+        .catch(() => fetch('velmora.wasm').then(response => response.arrayBuffer()).then(WebAssembly.compile));
+    const instantiateWasm = (imports, receive) => {
+        compiled.then(module => WebAssembly.instantiate(module, imports))
+            .then(instance => receive(instance), () => page.quit(1));
+        return {};
+    };
+
+    return { page, noExitRuntime: true, instantiateWasm };
 })();
