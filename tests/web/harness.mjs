@@ -58,7 +58,8 @@ export async function launch() {
 // A new page with the game loaded and its first board drawn, in a context of
 // its own made with the options given. The page's
 // sound is tapped where it leaves for the speakers: `heard` lists the length
-// in seconds of each sound started, in order (each cue's wave has its own).
+// in seconds of each sound started, in order (each cue's wave has its own),
+// and `cut` of each one stopped before its end.
 export async function openGame(browser, address, options = {}) {
     const context = await browser.newContext({ viewport: { width: 1100, height: 720 }, ...options });
     const page = await context.newPage();
@@ -66,10 +67,16 @@ export async function openGame(browser, address, options = {}) {
     await page.addInitScript(comparing);
     await page.addInitScript(() => {
         window.heard = [];
-        const start = AudioBufferSourceNode.prototype.start;
+        window.cut = [];
+        const length = source => Math.round(source.buffer.duration * 100) / 100;
+        const { start, stop } = AudioBufferSourceNode.prototype;
         AudioBufferSourceNode.prototype.start = function (...args) {
-            window.heard.push(Math.round(this.buffer.duration * 100) / 100);
+            window.heard.push(length(this));
             return start.apply(this, args);
+        };
+        AudioBufferSourceNode.prototype.stop = function (...args) {
+            window.cut.push(length(this));
+            return stop.apply(this, args);
         };
     });
     const errors = [];

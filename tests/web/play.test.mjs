@@ -100,6 +100,7 @@ describe('the page', () => {
         await box.waitFor();
         assert.equal(await box.locator('.title').innerText(), 'Finish ....');
         assert.deepEqual(await heard(page, 3), [Lift, Drop, Win]);
+        assert.equal((await page.evaluate(() => window.cut)).at(-1), Drop);
         await page.close();
     });
 
