@@ -1,6 +1,6 @@
 // The page around the game: builds the windows the game describes, shows its
 // board and sprite from the game's own pixels, runs the one-second clock,
-// opens its message boxes, plays its cues through Web Audio, and hands keys,
+// opens its message boxes, plays its cues (cues.js), and hands keys,
 // ticks, commands and the boxes' closing to the game. Every function of
 // `page` is called by the game and returns at once.
 'use strict';
@@ -8,7 +8,6 @@
 var Module = (() => {
     const Kind = { Frame: 0, Button: 1, TextBox: 2, Label: 3, Picture: 4, Line: 5 };
     const InMain = 0, InPanel = 1, InAbout = 2;
-    const LongestHeldCueMs = 5000;
 
     const page = {};
     let client = null, menubar = null, board = null, sprite = null, spoken = null, readout = null, panel = null;
@@ -17,8 +16,6 @@ var Module = (() => {
     const shortcuts = [];          // {key, control, command}
     const optionBoxes = new Map(); // option box -> its input
     let clock = null;
-    let audio = null, sounding = null, cueNumber = 0;
-    const waves = new Map();       // file -> promise of its decoded sound, or null
 
     const game = (name, ...args) => Module['_velmora_' + name](...args);
     const colour = pixel => '#' + (pixel & 0xffffff).toString(16).padStart(6, '0');
@@ -87,7 +84,7 @@ var Module = (() => {
         make('span', '', item).textContent = shortcut;
         item.addEventListener('click', () => {
             closeMenus();
-            startAudio();
+            cues.start();
             game('command', command);
         });
         menuItems.set(command, item);
@@ -114,7 +111,7 @@ var Module = (() => {
             if (after !== undefined)
                 make('u', '', caption).textContent = after.charAt(0), caption.append(after.slice(1));
             made.addEventListener('click', () => {
-                startAudio();
+                cues.start();
                 if (window === InAbout && control.command < 0)
                     page.closeAbout();
                 else
@@ -166,8 +163,8 @@ var Module = (() => {
         const face = make('canvas', 'face-' + state, lastButton);
         face.width = width;
         face.height = height;
-        const image = new ImageData(new Uint8ClampedArray(Module.HEAPU8.buffer.slice(pixels, pixels + width * height * 4)),
-                                    width, height);
+        const bytes = Module.HEAPU8.buffer.slice(pixels, pixels + width * height * 4);
+        const image = new ImageData(new Uint8ClampedArray(bytes), width, height);
         unpainted.push(() => face.getContext('2d').putImageData(image, 0, 0));
     };
     const paintFaces = () => unpainted.splice(0).forEach(paintFace => paintFace());
@@ -280,7 +277,8 @@ var Module = (() => {
         aboutBody.style.width = width + 'px';
         aboutBody.style.height = height + 'px';
         about.addEventListener('keydown', event => {
-            if (event.key === 'Enter' && !(event.target instanceof HTMLButtonElement && event.target.textContent !== 'OK')) {
+            const onOtherButton = event.target instanceof HTMLButtonElement && event.target.textContent !== 'OK';
+            if (event.key === 'Enter' && !onOtherButton) {
                 event.preventDefault();
                 page.closeAbout();
             } else if (event.altKey && event.key.toLowerCase() === 's') {
@@ -306,7 +304,7 @@ var Module = (() => {
         about = aboutBody = null;
     };
 
-    // Keys and sound ------------------------------------------------------------
+    // Keys and sound -----------------------------------------------------------
 
     // Every key goes to the game first, wherever the focus is, and then on;
     // a menu's shortcut gives its command, and the browser's own use of that
@@ -314,7 +312,7 @@ var Module = (() => {
     document.addEventListener('keydown', event => {
         if (document.querySelector('dialog.box') || document.querySelector('.ended'))
             return;
-        startAudio();
+        cues.start();
         const shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
         game('key', event.keyCode, shift);
         const shortcut = shortcuts.find(s => s.key === event.keyCode && s.control === event.ctrlKey);
@@ -328,76 +326,9 @@ var Module = (() => {
         }
     }, true);
 
-    // Audio may start only after the player's first key or click; then every
-    // cue's wave is decoded at once, so that the first sounds in time.
-    const cueFiles = [];
-    page.knowCue = file => cueFiles.push(file);
-    const startAudio = () => {
-        if (!audio) {
-            audio = new AudioContext();
-            cueFiles.forEach(wave);
-        }
-        if (audio.state === 'suspended')
-            audio.resume();
-    };
-
-    const decoded = new Map();  // file -> its sound, once decoded
-    const wave = file => {
-        if (!waves.has(file))
-            waves.set(file, fetch(file)
-                .then(response => response.ok ? response.arrayBuffer() : Promise.reject(response.status))
-                .then(bytes => audio.decodeAudioData(bytes))
-                .then(sound => decoded.set(file, sound).get(file))
-                .catch(() => null));
-        return waves.get(file);
-    };
-
-    // One sound at a time: a new cue cuts the sounding one off. A held cue
-    // ends the game's wait when it has sounded to its end, after five seconds
-    // at most, or at once when it cannot sound.
-    page.playCue = (file, holds) => {
-        const number = ++cueNumber;
-        if (sounding) {
-            sounding.onended = null;
-            sounding.stop();
-            sounding = null;
-        }
-        let ended = false;
-        const end = () => {
-            if (ended)
-                return;
-            ended = true;
-            clearTimeout(bound);
-            if (holds)
-                game('cue_ended');
-        };
-        const bound = holds ? setTimeout(() => {
-            if (sounding && number === cueNumber)
-                sounding.stop();
-            end();
-        }, LongestHeldCueMs) : null;
-        if (!audio) {
-            end();
-            return;
-        }
-        const sound = sound => {
-            if (!sound || number !== cueNumber) {
-                end();
-                return;
-            }
-            const source = audio.createBufferSource();
-            source.buffer = sound;
-            source.connect(audio.destination);
-            source.onended = end;
-            sounding = source;
-            source.start();
-        };
-        // A wave already decoded sounds now, before a cue that follows at once cuts it.
-        if (decoded.has(file))
-            sound(decoded.get(file));
-        else
-            wave(file).then(sound);
-    };
+    page.knowCue = cues.know;
+    // A held cue ends the game's wait when it has sounded.
+    page.playCue = (file, holds) => cues.play(file, holds ? () => game('cue_ended') : null);
 
     // Kept for the next visit, to play with the network off. Asked for once
     // the first board is on the screen and the page is idle: the worker's

@@ -4,8 +4,8 @@
 'use strict';
 
 const store = 'velmora-@PROJECT_VERSION@';
-const files = ['./', 'index.html', 'page.js', 'page.css', 'velmora.js', 'velmora.wasm', 'manifest.webmanifest',
-               'icon.svg', 'icon-192.png', 'icon-512.png', 'about_icon.png',
+const files = ['./', 'index.html', 'cues.js', 'page.js', 'page.css', 'velmora.js', 'velmora.wasm',
+               'manifest.webmanifest', 'icon.svg', 'icon-192.png', 'icon-512.png', 'about_icon.png',
                'arrow.wav', 'sound12.wav', 'Yahoo_ring_03.wav', 'riiiing.wav', 'Error.wav'];
 
 self.addEventListener('install', event => {
