@@ -13,6 +13,7 @@ var Module = (() => {
     let client = null, menubar = null, board = null, sprite = null, spoken = null, readout = null, panel = null;
     let about = null, aboutBody = null, building = false;
     const menuItems = new Map();  // command -> its menu item
+    const buttons = new Map();    // command -> its button
     const shortcuts = [];          // {key, control, command}
     const optionBoxes = new Map(); // option box -> its input
     let clock = null;
@@ -103,7 +104,8 @@ var Module = (() => {
             make('span', 'frame-caption', panel).textContent = control.caption;
             made.style.display = 'none';
         } else if (control.kind === Kind.Button) {
-            made = lastButton = make('button', control.face !== null ? 'graphical' : '', parent);
+            made = make('button', control.face !== null ? 'graphical' : '', parent);
+            buttons.set(control.command, made);
             // The letter after "&" is the button's Alt key, underlined.
             const caption = make('span', '', made);
             const [before, after] = control.caption.split('&');
@@ -154,26 +156,18 @@ var Module = (() => {
         }
     };
 
-    // The faces of the button just made, one canvas each; the style shows the
-    // one for the button's state. Painted when their window is first shown,
-    // not before the first board.
-    let lastButton = null;
-    const unpainted = [];
-    page.buttonFace = (state, pixels, width, height) => {
-        const face = make('canvas', 'face-' + state, lastButton);
+    // The faces of a button, one canvas for each state; the style shows the
+    // one for the button's state.
+    page.buttonFace = (command, state, pixels, width, height) => {
+        const face = make('canvas', 'face-' + state, buttons.get(command));
         face.width = width;
         face.height = height;
-        const bytes = Module.HEAPU8.buffer.slice(pixels, pixels + width * height * 4);
-        const image = new ImageData(new Uint8ClampedArray(bytes), width, height);
-        unpainted.push(() => face.getContext('2d').putImageData(image, 0, 0));
+        paint(face.getContext('2d'), pixels, width, height);
     };
-    const paintFaces = () => unpainted.splice(0).forEach(paintFace => paintFace());
 
     page.setCommandEnabled = (command, enabled) => menuItems.get(command).classList.toggle('disabled', !enabled);
 
     page.setPanelVisible = visible => {
-        if (visible)
-            paintFaces();
         panel.style.display = visible ? 'block' : 'none';
         // Hidden, none of its controls keeps the keyboard.
         if (!visible && panel.contains(document.activeElement))

@@ -33,8 +33,8 @@ EM_JS(void, pageControl, (int window, int kind, const char* caption, int left, i
         centred: centred !== 0, name: UTF8ToString(name), command: command, box: box,
         takesFocus: takesFocus !== 0, wraps: wraps !== 0});
 });
-EM_JS(void, pageButtonFace, (int state, const unsigned* pixels, int width, int height), {
-    Module.page.buttonFace(state, pixels, width, height);
+EM_JS(void, pageButtonFace, (int command, int state, const unsigned* pixels, int width, int height), {
+    Module.page.buttonFace(command, state, pixels, width, height);
 });
 EM_JS(void, pageAbout, (const char* title, int width, int height, int left, int top), {
     Module.page.about(UTF8ToString(title), width, height, left, top);
@@ -93,14 +93,20 @@ void placeControl(int window, const ControlDescription& control)
                 control.align == TextAlign::Centre, control.accessibleName,
                 control.command ? static_cast<int>(*control.command) : -1,
                 control.box ? static_cast<int>(*control.box) : -1, control.takesFocus, control.wraps);
-    // A button in the graphical style wears the game's faces: as it stands,
-    // with the keyboard, pressed, pressed with the keyboard.
-    if (control.kind == ControlKind::Button && control.face)
-        for (int state = 0; state < 4; ++state) {
-            const Picture face = buttonFace(control.rect.width, control.rect.height, *control.face, state >= 2,
-                                            state % 2 == 1);
-            pageButtonFace(state, canvasPixels(face).data(), face.width, face.height);
-        }
+}
+
+// The panel's buttons in the graphical style wear the game's faces: as they
+// stand, with the keyboard, pressed, pressed with the keyboard.
+void dressPanelButtons()
+{
+    for (const ControlDescription& control : mainWindow().panelControls)
+        if (control.kind == ControlKind::Button && control.face && control.command)
+            for (int state = 0; state < 4; ++state) {
+                const Picture face = buttonFace(control.rect.width, control.rect.height, *control.face, state >= 2,
+                                                state % 2 == 1);
+                pageButtonFace(static_cast<int>(*control.command), state, canvasPixels(face).data(), face.width,
+                               face.height);
+            }
 }
 
 } // namespace
@@ -130,6 +136,11 @@ void WebFrontEnd::setCommandEnabled(Command command, bool enabled)
 
 void WebFrontEnd::setPanelVisible(bool visible)
 {
+    // Made when the panel is first shown, not before the first board.
+    if (visible && !panelDressed_) {
+        dressPanelButtons();
+        panelDressed_ = true;
+    }
     pageSetPanelVisible(visible);
 }
 

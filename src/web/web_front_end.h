@@ -48,6 +48,7 @@ private:
     NoRegistry registry_;
     NoSystem system_;
     std::vector<std::uint32_t> canvas_;  // the surface in the canvas's byte order
+    bool panelDressed_ = false;          // the panel's buttons have their faces
 };
 
 } // namespace velmora
