@@ -38,9 +38,11 @@ var Module = (() => {
 
     // The main window -------------------------------------------------------
 
-    page.window = (title, width, height, background) => {
+    page.window = (title, width, height, background, edgeShadow, edgeHighlight) => {
         document.title = title;
         const window = document.getElementById('window');
+        window.style.setProperty('--edge-shadow', colour(edgeShadow));
+        window.style.setProperty('--edge-highlight', colour(edgeHighlight));
         menubar = make('div', 'menubar', window);
         menubar.setAttribute('role', 'menubar');
         client = make('div', 'client', window);

@@ -18,8 +18,9 @@ namespace {
 
 // The page's side of each call (page.js sets Module.page before the game starts).
 // clang-format off
-EM_JS(void, pageWindow, (const char* title, int width, int height, unsigned background), {
-    Module.page.window(UTF8ToString(title), width, height, background);
+EM_JS(void, pageWindow, (const char* title, int width, int height, unsigned background, unsigned edgeShadow,
+                         unsigned edgeHighlight), {
+    Module.page.window(UTF8ToString(title), width, height, background, edgeShadow, edgeHighlight);
 });
 EM_JS(void, pageMenu, (const char* caption), { Module.page.menu(UTF8ToString(caption)); });
 EM_JS(void, pageMenuItem, (const char* caption, const char* shortcut, int key, int control, int command), {
@@ -117,7 +118,7 @@ void WebFrontEnd::build()
     for (const Cue cue : {Cue::Lift, Cue::Drop, Cue::Win, Cue::TimeUp, Cue::Lose})
         pageKnowCue(std::string(cueFile(cue).fileName.substr(1)).c_str());
     const MainWindowDescription& window = mainWindow();
-    pageWindow(window.title, window.clientWidth, window.clientHeight, window.background);
+    pageWindow(window.title, window.clientWidth, window.clientHeight, window.background, EdgeShadow, EdgeHighlight);
     for (const MenuDescription& menu : window.menus) {
         pageMenu(menu.caption);
         for (const MenuItemDescription& item : menu.items)
