@@ -243,9 +243,23 @@ var Module = (() => {
         ok.focus();
     };
 
+    // One tick for each second of real time. A browser holds a hidden page's
+    // timers back (to once a minute, after a while): the seconds that passed
+    // meanwhile come as ticks when the timer runs again.
     page.setClockRunning = running => {
         clearInterval(clock);
-        clock = running ? setInterval(() => game('tick'), 1000) : null;
+        clock = null;
+        if (!running)
+            return;
+        const started = performance.now();
+        let ticked = 0;
+        const thisClock = clock = setInterval(() => {
+            const due = Math.round((performance.now() - started) / 1000);
+            while (ticked < due && clock === thisClock) {
+                ++ticked;
+                game('tick');  // may stop the clock
+            }
+        }, 1000);
     };
 
     page.quit = status => {

@@ -89,6 +89,18 @@ describe('the page', () => {
         await page.close();
     });
 
+    test('every second counts, however late a hidden page\'s timer comes', async () => {
+        const page = await openGame(session.browser, session.address);
+        await page.clock.install();
+        await page.keyboard.press('F2');
+        // The browser holds a hidden page's timers back; here ten seconds pass
+        // before the clock's timer runs again.
+        await page.clock.fastForward(10000);
+        await page.waitForFunction(() => document.querySelector('.readout').textContent !== '');
+        assert.equal(await page.locator('.readout').textContent(), '10');
+        await page.close();
+    });
+
     test('a one-disk game is won: lift, drop, and the win cutting the drop short, then the box', async () => {
         const page = await openGame(session.browser, session.address);
         await applyOption(page, 'Level', '1');
