@@ -254,7 +254,9 @@ var Module = (() => {
         const started = performance.now();
         let ticked = 0;
         const thisClock = clock = setInterval(() => {
-            const due = Math.round((performance.now() - started) / 1000);
+            // Never early: a second is due once it has passed (within the
+            // timer's few milliseconds of slack).
+            const due = Math.floor((performance.now() - started + 20) / 1000);
             while (ticked < due && clock === thisClock) {
                 ++ticked;
                 game('tick');  // may stop the clock
