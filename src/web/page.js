@@ -112,8 +112,11 @@ var Module = (() => {
             const caption = make('span', '', made);
             const [before, after] = control.caption.split('&');
             caption.textContent = before;
-            if (after !== undefined)
-                make('u', '', caption).textContent = after.charAt(0), caption.append(after.slice(1));
+            if (after !== undefined) {
+                make('u', '', caption).textContent = after.charAt(0);
+                caption.append(after.slice(1));
+                made.dataset.key = after.charAt(0).toLowerCase();
+            }
             made.addEventListener('click', () => {
                 cues.start();
                 if (window === InAbout && control.command < 0)
@@ -288,19 +291,18 @@ var Module = (() => {
         aboutBody = make('div', 'about-body', about);
         aboutBody.style.width = width + 'px';
         aboutBody.style.height = height + 'px';
+        // Its keys are its own: Enter (on any button but one of its own) and
+        // Esc close it, Alt with a button's underlined letter presses it.
         about.addEventListener('keydown', event => {
             const onOtherButton = event.target instanceof HTMLButtonElement && event.target.textContent !== 'OK';
-            if (event.key === 'Enter' && !onOtherButton) {
+            const pressed = event.altKey && about.querySelector(`button[data-key="${event.key.toLowerCase()}"]`);
+            if (event.key === 'Escape' || event.key === 'Enter' && !onOtherButton) {
                 event.preventDefault();
                 page.closeAbout();
-            } else if (event.altKey && event.key.toLowerCase() === 's') {
+            } else if (pressed) {
                 event.preventDefault();
-                game('command', 9);
+                pressed.click();
             }
-        });
-        about.addEventListener('cancel', event => {
-            event.preventDefault();
-            page.closeAbout();
         });
     };
 
@@ -318,11 +320,13 @@ var Module = (() => {
 
     // Keys and sound -----------------------------------------------------------
 
-    // Every key goes to the game first, wherever the focus is, and then on;
-    // a menu's shortcut gives its command, and the browser's own use of that
-    // key (help, open, close) is kept from it.
+    // Every key goes to the game first, wherever the focus is in the main
+    // window, and then on; a menu's shortcut gives its command, and the
+    // browser's own use of that key (help, open, close) is kept from it. The
+    // About's keys are its own, as a window of its own has them.
     document.addEventListener('keydown', event => {
-        if (document.querySelector('dialog.box') || document.querySelector('.ended'))
+        const inAbout = about !== null && about.contains(event.target);
+        if (inAbout || document.querySelector('dialog.box') || document.querySelector('.ended'))
             return;
         cues.start();
         const shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
