@@ -63,7 +63,34 @@ var Module = (() => {
         });
     };
 
-    const closeMenus = () => menubar.querySelectorAll('.menu.open').forEach(menu => menu.classList.remove('open'));
+    const closeMenus = () => {
+        menubar.querySelectorAll('.menu.open').forEach(menu => menu.classList.remove('open'));
+        menubar.querySelectorAll('.item.chosen').forEach(item => item.classList.remove('chosen'));
+    };
+
+    // While a menu is open the keys are its own, as on the desktop: Left and
+    // Right go to the next menu, Up and Down along its items (greyed ones
+    // passed over), Enter chooses, Esc closes.
+    const menuKey = (event, menu) => {
+        event.preventDefault();
+        const items = [...menu.querySelectorAll('.item:not(.disabled)')];
+        const chosen = items.indexOf(menu.querySelector('.item.chosen'));
+        const wrap = (at, count) => (at + count) % count;
+        const forward = event.key === 'ArrowRight' || event.key === 'ArrowDown';
+        if (event.key === 'Escape') {
+            closeMenus();
+        } else if (event.key === 'Enter') {
+            items[chosen]?.click();
+        } else if (event.key === 'ArrowLeft' || event.key === 'ArrowRight') {
+            const menus = [...menubar.children];
+            closeMenus();
+            menus[wrap(menus.indexOf(menu) + (forward ? 1 : -1), menus.length)].classList.add('open');
+        } else if ((event.key === 'ArrowDown' || event.key === 'ArrowUp') && items.length > 0) {
+            items[chosen]?.classList.remove('chosen');
+            const next = chosen >= 0 ? wrap(chosen + (forward ? 1 : -1), items.length) : forward ? 0 : items.length - 1;
+            items[next].classList.add('chosen');
+        }
+    };
 
     page.menu = caption => {
         const menu = make('div', 'menu', menubar);
@@ -328,6 +355,11 @@ var Module = (() => {
         const inAbout = about !== null && about.contains(event.target);
         if (inAbout || document.querySelector('dialog.box') || document.querySelector('.ended'))
             return;
+        const openMenu = menubar.querySelector('.menu.open');
+        if (openMenu) {
+            menuKey(event, openMenu);
+            return;
+        }
         cues.start();
         const shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
         game('key', event.keyCode, shift);

@@ -204,7 +204,17 @@ describe('the page', () => {
         // And by the menu, with the mouse.
         await page.getByRole('menuitem', { name: 'Joc' }).click();
         await page.getByRole('menuitem', { name: 'Exit' }).click();
+        await again.click();
+        await page.waitForFunction(() => document.querySelector('canvas.sprite')?.style.display === 'block');
+        // And by the menu opened with the mouse and gone through with keys,
+        // which are the menu's while it is open: Right goes to "Ajutor", not
+        // the game's cursor, and the greyed Optiuni is passed over.
+        await page.keyboard.press('F2');
+        await page.getByRole('menuitem', { name: 'Joc' }).click();
+        for (const key of ['ArrowRight', 'ArrowLeft', 'ArrowDown', 'ArrowDown', 'Enter'])
+            await page.keyboard.press(key);
         await again.waitFor();
+        assert.equal((await sprite(page)).left, 116);
         await page.close();
     });
 });
