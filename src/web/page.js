@@ -128,8 +128,7 @@ var Module = (() => {
         let made;
         if (control.kind === Kind.Frame) {
             made = panel = make('div', 'panel', parent);
-            make('div', 'frame-edge', panel).style.cssText =
-                'position:absolute;left:0;right:2px;bottom:2px;top:calc(0.6em)';
+            make('div', 'frame-edge', panel);
             make('span', 'frame-caption', panel).textContent = control.caption;
             made.style.display = 'none';
         } else if (control.kind === Kind.Button) {
