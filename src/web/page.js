@@ -13,7 +13,7 @@ var Module = (() => {
     let client = null, menubar = null, board = null, sprite = null, spoken = null, readout = null, panel = null;
     let about = null, aboutBody = null, building = false;
     const menuItems = new Map();  // command -> its menu item
-    const buttons = new Map();    // command -> its button
+    const graphicalButtons = new Map();  // command -> its button in the graphical style
     const shortcuts = [];          // {key, control, command}
     const optionBoxes = new Map(); // option box -> its input
     let clock = null;
@@ -133,7 +133,8 @@ var Module = (() => {
             made.style.display = 'none';
         } else if (control.kind === Kind.Button) {
             made = make('button', control.face !== null ? 'graphical' : '', parent);
-            buttons.set(control.command, made);
+            if (control.face !== null)
+                graphicalButtons.set(control.command, made);
             // The letter after "&" is the button's Alt key, underlined.
             const caption = make('span', '', made);
             const [before, after] = control.caption.split('&');
@@ -160,7 +161,7 @@ var Module = (() => {
             made.src = 'about_icon.png';
             made.alt = '';
         } else {
-            made = make('div', control === undefined ? '' : '', parent);
+            made = make('div', '', parent);
             made.textContent = control.caption;
             made.style.whiteSpace = control.wraps || control.centred ? 'normal' : 'nowrap';
         }
@@ -190,7 +191,7 @@ var Module = (() => {
     // The faces of a button, one canvas for each state; the style shows the
     // one for the button's state.
     page.buttonFace = (command, state, pixels, width, height) => {
-        const face = make('canvas', 'face-' + state, buttons.get(command));
+        const face = make('canvas', 'face-' + state, graphicalButtons.get(command));
         face.width = width;
         face.height = height;
         paint(face.getContext('2d'), pixels, width, height);
