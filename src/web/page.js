@@ -322,7 +322,8 @@ var Module = (() => {
         // Esc close it, Alt with a button's underlined letter presses it.
         about.addEventListener('keydown', event => {
             const onOtherButton = event.target instanceof HTMLButtonElement && event.target.textContent !== 'OK';
-            const pressed = event.altKey && about.querySelector(`button[data-key="${event.key.toLowerCase()}"]`);
+            const pressed = event.altKey
+                && [...about.querySelectorAll('button')].find(button => button.dataset.key === event.key.toLowerCase());
             if (event.key === 'Escape' || event.key === 'Enter' && !onOtherButton) {
                 event.preventDefault();
                 page.closeAbout();
