@@ -160,6 +160,7 @@ describe('the page', () => {
             return about.contains(document.elementFromPoint(box.left + 20, box.bottom - 10));
         }), 'the About stands behind the options panel');
         assert.match(await about.innerText(), /Version 1\.0\.0/);
+        await page.keyboard.press('Alt+Shift+Quote');  // no button's letter: nothing
         await page.keyboard.press('Alt+s');  // its underlined letter
         const box = page.locator('dialog.box');
         await box.waitFor();
@@ -172,6 +173,7 @@ describe('the page', () => {
         await page.keyboard.press('Escape');
         await about.waitFor({ state: 'detached' });
         assert.equal((await sprite(page)).left, 116);
+        assert.deepEqual(page.errors, []);
         await page.close();
     });
 
