@@ -354,7 +354,8 @@ var Module = (() => {
     // About's keys are its own, as a window of its own has them.
     document.addEventListener('keydown', event => {
         const inAbout = about !== null && about.contains(event.target);
-        if (inAbout || document.querySelector('dialog.box') || document.querySelector('.ended'))
+        const notYet = menubar === null;  // the program has not started: no window to take keys
+        if (notYet || inAbout || document.querySelector('dialog.box') || document.querySelector('.ended'))
             return;
         const openMenu = menubar.querySelector('.menu.open');
         if (openMenu) {
