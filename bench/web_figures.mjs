@@ -15,7 +15,8 @@ const percentile = (values, fraction) => {
 let compressed = 0;
 for (const file of ['index.html', 'page.css', 'cues.js', 'page.js', 'velmora.js', 'velmora.wasm'])
     compressed += gzipSync(await readFile(join(site, file)), { level: 9 }).length;
-console.log(`loaded before the first board: ${(compressed / 1024).toFixed(1)} KB compressed (gzip; the waves come later)`);
+console.log(`loaded before the first board: ${(compressed / 1024).toFixed(1)} KB compressed`
+            + ' (gzip; the waves come later)');
 
 const served = await serve();
 const browser = await launch();

@@ -167,7 +167,8 @@ export async function buttonEdgesDiffer(page, window, shot, name) {
         const counts = {};
         for (const button of document.querySelectorAll(selector + ' button.graphical')) {
             const box = button.getBoundingClientRect();
-            const area = { left: box.left - origin.left, top: box.top - origin.top, width: box.width, height: box.height };
+            const area = { left: box.left - origin.left, top: box.top - origin.top,
+                           width: box.width, height: box.height };
             const inside = (x, y) => x >= 2 && y >= 2 && x < box.width - 2 && y < box.height - 2;
             counts[button.getAttribute('aria-label') ?? button.textContent] = differing(shown, kept, area, inside);
         }

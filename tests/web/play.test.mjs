@@ -13,25 +13,35 @@ import { applyOption, boardDiffersFrom, buttonEdgesDiffer, heard, openGame, shot
 
 const session = withBrowser();
 
+// A case on a page of its own, in a context made with the options given if
+// any, the game loaded; the page is closed however the case ends.
+const played = (name, ...optionsAndCase) => {
+    const playCase = optionsAndCase.pop();
+    test(name, async () => {
+        const page = await openGame(session.browser, session.address, optionsAndCase[0]);
+        try {
+            await playCase(page);
+        } finally {
+            await page.close();
+        }
+    });
+};
+
 describe('the page', () => {
-    test('is titled Form1 and shows the Linux build\'s first board', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('is titled Form1 and shows the Linux build\'s first board', async page => {
         assert.equal(await page.title(), 'Form1');
         assert.equal(await boardDiffersFrom(page, 'board.png'), 0);
         assert.deepEqual(await page.locator('.menu').allInnerTexts(), ['Joc', 'Ajutor']);
         assert.deepEqual(page.errors, []);
-        await page.close();
     });
 
-    test('at twice the scale each pixel of the board is a square of four, unblurred', async () => {
-        const page = await openGame(session.browser, session.address, { deviceScaleFactor: 2 });
+    played('at twice the scale each pixel of the board is a square of four, unblurred', { deviceScaleFactor: 2 },
+           async page => {
         const shot = await page.locator('canvas.board').screenshot();
         assert.equal(await shotDiffersFrom(page, shot, 'board.png', 2), 0);
-        await page.close();
     });
 
-    test('moves with the keys as on the desktop', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('moves with the keys as on the desktop', async page => {
         await page.keyboard.press('F2');
         await page.keyboard.press('Space');
         await page.waitForFunction(() => document.querySelector('canvas.sprite').width === 81);
@@ -41,16 +51,16 @@ describe('the page', () => {
                                    lifted.left);
         assert.equal((await sprite(page)).left - lifted.left, 314);  // one tower on
         // What a screen reader says of it.
-        assert.match(await page.getByRole('status').textContent(), /The cursor is over tower 2\. Disk 10 is in hand\.$/);
+        const words = await page.getByRole('status').textContent();
+        assert.match(words, /The cursor is over tower 2\. Disk 10 is in hand\.$/);
         await page.keyboard.press('ArrowLeft');
         await page.keyboard.press('Space');
         await page.waitForFunction(() => document.querySelector('canvas.sprite').width === 83);
         assert.equal(await boardDiffersFrom(page, 'board.png'), 0);  // back where it was
-        await page.close();
     });
 
-    test('a 3-second game is lost: the ring, then the box and the buzz; the read-out counts on under it', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('a 3-second game is lost: the ring, then the box and the buzz; the read-out counts on under it',
+           async page => {
         await applyOption(page, 'Time', '3');
         await page.keyboard.press('F2');
         const started = Date.now();
@@ -69,14 +79,14 @@ describe('the page', () => {
         const stopped = await readout.innerText();
         await page.waitForTimeout(1500);
         assert.equal(await readout.innerText(), stopped);
-        await page.close();
     });
 
-    test('a wave that cannot be fetched or decoded is silence, and a ring that cannot sound holds nothing', async () => {
-        // No worker: the waves are fetched by the page, as on a first visit.
-        const page = await openGame(session.browser, session.address, { serviceWorkers: 'block' });
+    // No worker: the waves are fetched by the page, as on a first visit.
+    played('a wave that cannot be fetched or decoded is silence, and a ring that cannot sound holds nothing',
+           { serviceWorkers: 'block' }, async page => {
         await page.route('**/arrow.wav', route => route.fulfill({ status: 404 }));
-        await page.route('**/riiiing.wav', route => route.fulfill({ body: 'RIFF, and then no wave', contentType: 'audio/wav' }));
+        const broken = { body: 'RIFF, and then no wave', contentType: 'audio/wav' };
+        await page.route('**/riiiing.wav', route => route.fulfill(broken));
         await applyOption(page, 'Time', '2');
         await page.keyboard.press('F2');
         await page.keyboard.press('Space');
@@ -86,11 +96,9 @@ describe('the page', () => {
         // Two ticks and no ring: a held ring would keep the box back for its five-second bound.
         assert.ok(Date.now() - started < 6000, `the box came ${Date.now() - started} ms after F2`);
         assert.deepEqual(await heard(page, 1), [Lose]);  // neither the lift nor the ring
-        await page.close();
     });
 
-    test('every second counts, however late a hidden page\'s timer comes', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('every second counts, however late a hidden page\'s timer comes', async page => {
         await page.clock.install();
         await page.keyboard.press('F2');
         // The browser holds a hidden page's timers back; here ten seconds pass
@@ -98,11 +106,9 @@ describe('the page', () => {
         await page.clock.fastForward(10000);
         await page.waitForFunction(() => document.querySelector('.readout').textContent !== '');
         assert.equal(await page.locator('.readout').textContent(), '10');
-        await page.close();
     });
 
-    test('a one-disk game is won: lift, drop, and the win cutting the drop short, then the box', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('a one-disk game is won: lift, drop, and the win cutting the drop short, then the box', async page => {
         await applyOption(page, 'Level', '1');
         await page.keyboard.press('F2');
         await page.keyboard.press('Space');
@@ -113,11 +119,9 @@ describe('the page', () => {
         assert.equal(await box.locator('.title').innerText(), 'Finish ....');
         assert.deepEqual(await heard(page, 3), [Lift, Drop, Win]);
         assert.equal((await page.evaluate(() => window.cut)).at(-1), Drop);
-        await page.close();
     });
 
-    test('the panel\'s buttons wear the desktop\'s faces, set in while pressed', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('the panel\'s buttons wear the desktop\'s faces, set in while pressed', async page => {
         await page.keyboard.press('Control+o');
         const panel = page.locator('.panel');
         await panel.waitFor();
@@ -129,11 +133,9 @@ describe('the page', () => {
         const pressed = await buttonEdgesDiffer(page, '.panel', await panel.screenshot(), 'panel.png');
         assert.ok(pressed.Ok > 0 && pressed['Time Up'] === 0, JSON.stringify(pressed));
         await page.mouse.up();
-        await page.close();
     });
 
-    test('text that is no number is refused and kept, ready to be corrected', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('text that is no number is refused and kept, ready to be corrected', async page => {
         await page.keyboard.press('Control+o');
         await page.getByLabel('Time', { exact: true }).fill('abc');
         await page.getByRole('button', { name: 'Ok' }).click();
@@ -143,11 +145,9 @@ describe('the page', () => {
         await page.keyboard.press('Enter');
         await box.waitFor({ state: 'detached' });
         assert.equal(await page.getByLabel('Time', { exact: true }).inputValue(), 'abc');
-        await page.close();
     });
 
-    test('the About, and System Info, which a page does not have', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('the About, and System Info, which a page does not have', async page => {
         await page.keyboard.press('Control+o');
         await page.keyboard.press('F2');  // a game going on behind it
         await page.keyboard.press('F1');
@@ -174,11 +174,9 @@ describe('the page', () => {
         await about.waitFor({ state: 'detached' });
         assert.equal((await sprite(page)).left, 116);
         assert.deepEqual(page.errors, []);
-        await page.close();
     });
 
-    test('a failed check is reported as on the desktop, and the game stops', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('a failed check is reported as on the desktop, and the game stops', async page => {
         await page.keyboard.press('F2');
         // The page hands the game its commands by number: one past the table.
         await page.evaluate(() => Module._velmora_command(10));
@@ -192,11 +190,9 @@ describe('the page', () => {
         await page.waitForTimeout(1500);
         assert.equal(await page.locator('.readout').innerText(), readout);  // the clock stopped with it
         assert.deepEqual(page.errors, []);  // reported by the game, not thrown into the page
-        await page.close();
     });
 
-    test('Exit, by its key and by the menu, ends the game and leaves a page that starts it again', async () => {
-        const page = await openGame(session.browser, session.address);
+    played('Exit, by its key and by the menu, ends the game and leaves a page that starts it again', async page => {
         await page.keyboard.press('F4');
         const again = page.getByRole('button', { name: 'Porneste din nou' });
         await again.waitFor();
@@ -217,6 +213,5 @@ describe('the page', () => {
             await page.keyboard.press(key);
         await again.waitFor();
         assert.equal((await sprite(page)).left, 116);
-        await page.close();
     });
 });
