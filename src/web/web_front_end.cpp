@@ -85,6 +85,13 @@ std::vector<std::uint32_t> canvasPixels(const Picture& picture)
     return pixels;
 }
 
+// A cue's wave by its file name, the leading backslash dropped: the page
+// fetches it from beside itself.
+std::string waveName(Cue cue)
+{
+    return std::string(cueFile(cue).fileName.substr(1));
+}
+
 // Windows a control can stand in: 0 the main window, 1 the options panel, 2 the About.
 void placeControl(int window, const ControlDescription& control)
 {
@@ -116,7 +123,7 @@ void WebFrontEnd::build()
 {
     // Every cue's wave, made ready before the first is asked for.
     for (const Cue cue : {Cue::Lift, Cue::Drop, Cue::Win, Cue::TimeUp, Cue::Lose})
-        pageKnowCue(std::string(cueFile(cue).fileName.substr(1)).c_str());
+        pageKnowCue(waveName(cue).c_str());
     const MainWindowDescription& window = mainWindow();
     pageWindow(window.title, window.clientWidth, window.clientHeight, window.background, EdgeShadow, EdgeHighlight);
     for (const MenuDescription& menu : window.menus) {
@@ -211,12 +218,9 @@ void WebFrontEnd::setClockRunning(bool running)
     pageSetClockRunning(running);
 }
 
-// The wave file by its name, the leading backslash dropped: the page fetches
-// it from beside itself.
 void WebFrontEnd::playCue(Cue cue)
 {
-    const std::string file(cueFile(cue).fileName.substr(1));
-    pagePlayCue(file.c_str(), cueHolds(cue));
+    pagePlayCue(waveName(cue).c_str(), cueHolds(cue));
 }
 
 void WebFrontEnd::showAbout()
