@@ -40,11 +40,6 @@ EMSCRIPTEN_KEEPALIVE void velmora_cue_ended()
     game->cueEnded();
 }
 
-EMSCRIPTEN_KEEPALIVE int velmora_enabled(int command)
-{
-    return game->enabled(static_cast<velmora::Command>(command));
-}
-
 } // extern "C"
 
 int main()
