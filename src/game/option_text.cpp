@@ -64,14 +64,32 @@ std::optional<double> readNumber(std::string_view text)
 
 std::string writeNumber(double value)
 {
-    char text[64];
-    if (value == std::trunc(value) && std::fabs(value) < 1e15)
-        std::snprintf(text, sizeof text, "%.0f", value);
-    else
-        std::snprintf(text, sizeof text, "%.15g", value);
-    std::string written(text);
-    if (written == "-0")
-        written = "0";
+    // Fifteen significant digits, then written out without an exponent, which
+    // readNumber would refuse: 1.00000000000001e+15 is "1000000000000010".
+    if (!std::isfinite(value))
+        return "0";
+    char scientific[32];
+    std::snprintf(scientific, sizeof scientific, "%.14e", value);
+    const std::string_view text(scientific);
+    const bool negative = text.front() == '-';
+    std::string digits(text.substr(negative ? 1 : 0, 1));
+    digits += text.substr(negative ? 3 : 2, 14);
+    const int exponent = std::atoi(scientific + text.find('e') + 1);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string written;
+    if (exponent < 0) {
+        written = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= whole)
+            written = digits + std::string(whole - digits.size(), '0');
+        else
+            written = digits.substr(0, whole) + "." + digits.substr(whole);
+    }
+    if (negative && written != "0")
+        written.insert(0, 1, '-');
     return written;
 }
 

@@ -17,7 +17,8 @@ namespace velmora {
 std::optional<double> readNumber(std::string_view text);
 
 // The decimal text of a number: a whole number without fraction or point
-// ("70", "-5"); otherwise up to 15 significant digits ("45.5").
+// ("70", "-5"); otherwise up to 15 significant digits ("45.5"), never with an
+// exponent, so that readNumber takes whatever this writes.
 std::string writeNumber(double value);
 
 // A number as a 16-bit signed integer: a fraction to the nearest integer, an

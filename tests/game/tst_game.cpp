@@ -240,6 +240,12 @@ private slots:
         QTest::newRow("level down past 4") << "5" << "down level" << QStringList{"4", "10", "9"};
         QTest::newRow("off the grid: no wrap") << "35" << "down time" << QStringList{"25", "15", "5", "-5"};
         QTest::newRow("a fraction steps on") << " 60.5 " << "up time" << QStringList{"70.5", "80.5"};
+        // What a step writes, the next step reads: never an exponent.
+        QTest::newRow("past 15 digits") << "999999999999999" << "up time"
+                                        << QStringList{"1000000000000010", "1000000000000020"};
+        QTest::newRow("a tiny fraction") << "-9.99999" << "up time" << QStringList{"0.00000999999999962142", "10.00001"};
+        const QString huge = "1" + QString(300, QLatin1Char('0'));
+        QTest::newRow("301 digits") << huge << "down level" << QStringList{huge, huge};
     }
 
     void stepButtons()
