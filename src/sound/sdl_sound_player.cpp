@@ -1,5 +1,5 @@
 #include "sound/sdl_sound_player.h"
-
+#include "sound/wave_check.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -9,9 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
-#include <cstring>
 
 namespace velmora {
 
@@ -29,9 +27,9 @@ constexpr std::chrono::seconds LongestHeldCue{5};
 // beyond any cue, and reading them would freeze the game by itself.
 constexpr off_t LargestCueFile = off_t{256} << 20;
 
-// Opens a cue for SDL, or gives null when it cannot be a cue: only a regular
-// RIFF/WAVE file of sensible size is one (SDL_mixer would take other formats
-// too). The file is opened without waiting and checked through its own
+// Opens a cue for SDL, or gives null when it cannot be a cue: only a regular,
+// undamaged RIFF/WAVE file of sensible size is one (SDL_mixer would take
+// other formats too). The file is opened without waiting and checked through its own
 // descriptor, so a FIFO, a device or a socket put in its place is refused
 // instead of blocking the game until a writer comes.
 SDL_RWops* openWave(const std::string& path)
@@ -40,10 +38,11 @@ SDL_RWops* openWave(const std::string& path)
     if (descriptor < 0)
         return nullptr;
     struct stat status {};
-    std::array<char, 12> header{};
+    const auto readAt = [descriptor](std::uint64_t offset, void* buffer, std::size_t size) {
+        return ::pread(descriptor, buffer, size, static_cast<off_t>(offset)) == static_cast<ssize_t>(size);
+    };
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > LargestCueFile
-        || ::pread(descriptor, header.data(), header.size(), 0) != static_cast<ssize_t>(header.size())
-        || std::memcmp(header.data(), "RIFF", 4) != 0 || std::memcmp(header.data() + 8, "WAVE", 4) != 0) {
+        || !isSoundWave(readAt, static_cast<std::uint64_t>(status.st_size))) {
         ::close(descriptor);
         return nullptr;
     }

@@ -76,6 +76,9 @@ private slots:
         QTest::newRow("not a wave") << QByteArray("Ati pierdut - mai incercati\n");
         QTest::newRow("wave header then garbage") << QByteArray("RIFF\x24\x10\x00\x00WAVE", 12) + QByteArray(4096, '\x5a');
         QTest::newRow("a FIFO") << QByteArray("fifo");
+        QFile ring(QString::fromStdString(wave("riiiing.wav")));
+        QVERIFY(ring.open(QIODevice::ReadOnly));
+        QTest::newRow("a byte rate of 1") << ring.readAll().left(44 + 8820).replace(28, 4, QByteArray("\1\0\0\0", 4));
     }
 
     void unplayableFilesFallBackQuietlyAndPromptly()
