@@ -49,7 +49,8 @@ bool Win32FrontEnd::create()
                    work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2};
     window_ = makeWindow(description.title, style, WS_EX_CONTROLPARENT, at,
                          SIZE{description.clientWidth, description.clientHeight}, nullptr, dpi, menu_);
-    if (!window_)
+    messages_ = CreateWindowExW(0, WindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+    if (!window_ || !messages_)
         return false;
     createControls();
     return true;

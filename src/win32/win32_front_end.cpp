@@ -36,7 +36,7 @@ Win32FrontEnd::Win32FrontEnd(HINSTANCE instance, Game& game)
 
 Win32FrontEnd::~Win32FrontEnd()
 {
-    for (HWND window : {about_, window_})
+    for (HWND window : {about_, window_, messages_})
         if (window)
             DestroyWindow(window);
     if (accelerators_)
@@ -152,15 +152,15 @@ void Win32FrontEnd::placeReadout(std::int32_t left, std::int32_t top)
 void Win32FrontEnd::setClockRunning(bool running)
 {
     if (running)
-        SetTimer(window_, ClockTimer, 1000, nullptr);  // again from now
+        SetTimer(messages_, ClockTimer, 1000, nullptr);  // again from now
     else
-        KillTimer(window_, ClockTimer);
+        KillTimer(messages_, ClockTimer);
 }
 
 void Win32FrontEnd::showMessage(const std::string& prompt, const std::string& title, MessageIcon icon)
 {
     boxes_.emplace_back(prompt, title, MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : 0));
-    PostMessageW(window_, ShowBoxMessage, 0, 0);
+    PostMessageW(messages_, ShowBoxMessage, 0, 0);
 }
 
 // Shows the box asked for first from an event of its own: the game is not
@@ -194,7 +194,7 @@ void Win32FrontEnd::playCue(Cue cue)
 {
     PlaySoundCue(*player_, programFolder(), cue);
     if (cueHolds(cue))
-        SetTimer(window_, CueTimer, 10, nullptr);
+        SetTimer(messages_, CueTimer, 10, nullptr);
 }
 
 void Win32FrontEnd::quit(int status)

@@ -92,6 +92,10 @@ private:
     HWND readOut_ = nullptr;
     HWND sprite_ = nullptr;
     HWND about_ = nullptr;
+    // Never shown, and lives as long as the front end: the clock's and the
+    // cue's timers and the posted requests for boxes go to it, so none is
+    // lost once the main window has closed under the About.
+    HWND messages_ = nullptr;
     std::map<OptionBox, HWND> optionBoxes_;
     Picture spriteImage_;
     POINT spriteAt_{};
