@@ -91,8 +91,15 @@ private slots:
             QVERIFY2(waitFor([&] { return !x_.isViewable(window); }), "the main window did not close");
             QVERIFY2(holdsFor([&] { return game.process().state() == QProcess::Running; }, 500),
                      "the program ended under the About");
-            // The About keeps the keyboard, and Esc still closes it: the last window.
+            // The About keeps the keyboard; its message still shows over it
+            // and hands the keyboard back; Esc closes it, the last window.
             QVERIFY(x_.isViewable(about) && becomesActive(about));
+            QVERIFY(x_.sendKeyToFocus("alt+s"));
+            const unsigned long message = game.box(QStringLiteral("Velmora"), 5000);
+            QVERIFY2(message, "System Info showed no message once the main window was closed");
+            QVERIFY(becomesActive(message) && x_.sendKeyToFocus("Return"));
+            QVERIFY(waitFor([&] { return !x_.isViewable(message); }));
+            QVERIFY2(activeOnWindows(about), "the About did not get the keyboard back");
             QVERIFY(x_.sendKeyToFocus("Escape"));
             QVERIFY2(game.endsNormally(5000), "closing the last window did not end the program");
             return;
@@ -155,11 +162,12 @@ private slots:
             }
             return true;
         };
-        const auto gdiObjects = [] {
-            const QStringList command = GameProcess::command();
+        // The 64-bit counter, whichever width the program has.
+        const QStringList counterCommand = qEnvironmentVariable("VELMORA_GDI_COUNTER").split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QVERIFY2(counterCommand.size() == 2, "VELMORA_GDI_COUNTER names no loader and counter");
+        const auto gdiObjects = [&] {
             QProcess counter;
-            counter.start(command.first(), {QFileInfo(command.constLast()).dir().filePath(QStringLiteral("gdi_count.exe")),
-                                            QFileInfo(command.constLast()).fileName()});
+            counter.start(counterCommand.first(), {counterCommand.last(), QFileInfo(GameProcess::command().constLast()).fileName()});
             return counter.waitForFinished(30000) ? counter.readAllStandardOutput().trimmed().toInt() : -1;
         };
         QVERIFY(openAndClose(2));
@@ -199,19 +207,24 @@ private slots:
             const QString windowsPath = "Z:" + QDir::toNativeSeparators(QDir::cleanPath(tools.filePath(name)));
             return "hex(1):" + QString::fromLatin1((windowsPath.toLatin1() + QByteArray(zeros, '\0')).toHex(','));
         };
+        const QString key = QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools");
         QString reg = QStringLiteral("REGEDIT4\n");
-        for (const char* view : {"", "Wow6432Node\\"}) {
-            const QString key = QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\%1Microsoft\\Shared Tools").arg(QLatin1String(view));
-            reg += QStringLiteral("[-%1\\MSINFO]\n[-%1 Location]\n").arg(key);
-            if (!path.isEmpty())
-                reg += QStringLiteral("[%1\\MSINFO]\n\"PATH\"=%2\n").arg(key, value(path, 1));
-            if (!folder.isEmpty())
-                reg += QStringLiteral("[%1 Location]\n\"MSINFO\"=%2\n").arg(key, value(folder, 3));
-        }
+        if (!path.isEmpty())
+            reg += QStringLiteral("[%1\\MSINFO]\n\"PATH\"=%2\n").arg(key, value(path, 1));
+        if (!folder.isEmpty())
+            reg += QStringLiteral("[%1 Location]\n\"MSINFO\"=%2\n").arg(key, value(folder, 3));
         QFile file(tools.filePath(QStringLiteral("tools.reg")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reg.toUtf8()) > 0);
         file.close();
-        QCOMPARE(QProcess::execute(GameProcess::command().constFirst(), {"regedit", "/S", file.fileName()}), 0);
+        // Both views, each named: the one a 64-bit program reads and the one
+        // a 32-bit program reads. Wine's "reg" is 32-bit or 64-bit as its
+        // loader is, and left to itself writes its own view only.
+        const QString loader = GameProcess::command().constFirst();
+        for (const char* view : {"/reg:32", "/reg:64"}) {
+            for (const QString& old : {key + "\\MSINFO", key + " Location"})
+                QProcess::execute(loader, {"reg", "delete", old, "/f", view});  // fails where there is none
+            QCOMPARE(QProcess::execute(loader, {"reg", "import", file.fileName(), view}), 0);
+        }
 
         GameProcess game(x_);
         QVERIFY2(game.start(), "the game showed no board");

@@ -3,6 +3,12 @@
 // own table of GDI handles (its process block names the table), one entry
 // per live object. Prints the count for the first process of the given
 // file name, e.g. "gdi_count Velmora.exe"; exits with 1 if there is none.
+//
+// Built 64-bit only, and right for programs of both widths: Wine keeps the
+// table's address in a program's 64-bit process block, also for a 32-bit
+// program (whose 32-bit block leaves the field empty), and a 64-bit caller
+// is given that block for every process. A 32-bit counter would be given the
+// 32-bit block and find no table.
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -24,6 +30,7 @@ struct HandleEntry {
     UINT64 userPointer;
 };
 static_assert(sizeof(HandleEntry) == 24);
+static_assert(sizeof(void*) == 8, "the counter reads 64-bit process blocks");
 
 constexpr std::size_t HandleCount = 0x10000;
 
@@ -53,8 +60,8 @@ int wmain(int argc, wchar_t** argv)
     PROCESS_BASIC_INFORMATION basic{};
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
         return 1;
-    // The table's address: the process block's GdiSharedHandleTable field.
-    const auto field = reinterpret_cast<const char*>(basic.PebBaseAddress) + (sizeof(void*) == 8 ? 0xF8 : 0x94);
+    // The table's address: the 64-bit process block's GdiSharedHandleTable.
+    const auto field = reinterpret_cast<const char*>(basic.PebBaseAddress) + 0xF8;
     void* table = nullptr;
     if (!ReadProcessMemory(process, field, &table, sizeof table, nullptr) || !table)
         return 1;
