@@ -9,12 +9,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -39,32 +37,12 @@ std::int16_t keyCode(int key)
                                   : 0;
 }
 
-// The shift state: 1 Shift, 2 Ctrl, 4 Alt, added together.
-std::int16_t shiftState(Qt::KeyboardModifiers modifiers)
-{
-    return static_cast<std::int16_t>(((modifiers & Qt::ShiftModifier) ? 1 : 0)
-                                     | ((modifiers & Qt::ControlModifier) ? 2 : 0)
-                                     | ((modifiers & Qt::AltModifier) ? 4 : 0));
-}
 
-class DesktopSystem : public SysInfoPlatform {
-public:
-    bool fileExists(const std::string& path) override
-    {
-        return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile();
-    }
-
-    bool startProgram(const std::string& path) override
-    {
-        return QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(path)), {});
-    }
-};
 
 } // namespace
 
 QtFrontEnd::QtFrontEnd(Game& game)
     : game_(game)
-    , system_(std::make_unique<DesktopSystem>())
 {
     buildMainWindow();
 
@@ -131,7 +109,7 @@ bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
     if (widget != (focused && focused->window() == &window_ ? focused : &window_))
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);
-    game_.keyDown(keyCode(key->key()), shiftState(key->modifiers()));
+    game_.keyDown(keyCode(key->key()));
     // Not consumed: the focused control gets the key too.
     return false;
 }

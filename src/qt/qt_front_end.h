@@ -63,7 +63,7 @@ public:
     void playCue(Cue cue) override;
     void showAbout() override;
     Registry& registry() override { return registry_; }
-    SysInfoPlatform& system() override { return *system_; }
+    SysInfoPlatform& system() override { return system_; }
     void quit(int status) override;
 
 protected:
@@ -88,7 +88,7 @@ private:
     std::unique_ptr<SoundPlayer> player_;
     QPointer<QDialog> about_;
     NoRegistry registry_;  // Linux has none
-    std::unique_ptr<SysInfoPlatform> system_;  // files and programs of the desktop
+    NoSystem system_;  // without a registry, System Info asks nothing of the desktop
 };
 
 } // namespace velmora

@@ -24,7 +24,6 @@ public:
 
     bool visible() const { return visible_; }
     float left() const { return left_; }
-    float top() const { return top_; }
     // Where it stands on the screen, and the box as it looks, border included.
     std::int32_t x() const;
     std::int32_t y() const;

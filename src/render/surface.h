@@ -44,7 +44,6 @@ struct Picture {
     {
         return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
     }
-    bool empty() const { return width <= 0 || height <= 0; }
 };
 
 // The window's persistent drawing surface: it keeps what is drawn until the
@@ -61,7 +60,6 @@ public:
     Picture picture() const;
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
-    Pixel background() const { return background_; }
     const Pixel* pixels() const { return pixels_.data(); }
     Pixel pixel(std::int32_t x, std::int32_t y) const
     {

@@ -29,9 +29,6 @@ public:
     bool holding() override;
     bool rest() override;
 
-    // Whether the backend has been loaded (by a cue).
-    bool loaded() const { return player_ != nullptr; }
-
 private:
     bool load();
 
