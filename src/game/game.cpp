@@ -15,7 +15,7 @@ namespace velmora {
 
 Game::Game(BoardPictures pictures, std::int32_t surfaceWidth, std::int32_t surfaceHeight)
     : pictures_(std::move(pictures))
-    , surface_(surfaceWidth, surfaceHeight, BoardBackground)
+    , surface_(surfaceWidth, surfaceHeight, mainWindow().background)
     , target_(surface_, pictures_)
 {
 }
@@ -157,10 +157,10 @@ void Game::setClock(bool running)
     frontEnd_->setClockRunning(running);
 }
 
-void Game::keyDown(std::int16_t keyCode, std::int16_t shift)
+void Game::keyDown(std::int16_t keyCode)
 {
     if (!waiting())
-        run([&] { Form_KeyDown(state_, *this, keyCode, shift); });
+        run([&] { Form_KeyDown(state_, *this, keyCode); });
 }
 
 // BoardHost ----------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "game/board_pictures.h"
 #include "game/board_target.h"
 #include "game/front_end.h"
+#include "game/window_description.h"
 #include "render/surface.h"
 
 #include <cstdint>
@@ -36,13 +37,10 @@ namespace velmora {
 // status 1. From the failure on no event runs anything.
 class Game : public BoardHost {
 public:
-    static constexpr std::int32_t ClientWidth = 1002;
-    static constexpr std::int32_t ClientHeight = 628;
-    static constexpr Pixel BoardBackground = rgb(192, 192, 0);
-
-    // The surface covers the client area, and grows with it.
-    explicit Game(BoardPictures pictures, std::int32_t surfaceWidth = ClientWidth,
-                  std::int32_t surfaceHeight = ClientHeight);
+    // The surface covers the client area (the main window's description
+    // gives its size and colour), and grows with it.
+    explicit Game(BoardPictures pictures, std::int32_t surfaceWidth = mainWindow().clientWidth,
+                  std::int32_t surfaceHeight = mainWindow().clientHeight);
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -63,9 +61,9 @@ public:
     void tick();
 
     // A key going down anywhere in the main window, before the control that
-    // has the focus gets it too: once per key. Virtual-key code and shift
-    // state (1 Shift, 2 Ctrl, 4 Alt).
-    void keyDown(std::int16_t keyCode, std::int16_t shift);
+    // has the focus gets it too: once per key, by its virtual-key code. The
+    // modifiers held with it change nothing.
+    void keyDown(std::int16_t keyCode);
 
     // A screen reader begins or stops listening. While one listens, the board
     // in words goes to the front end after each event that changed it.
@@ -91,7 +89,6 @@ public:
     const GameState& state() const { return state_; }
     GameState& state() { return state_; }
     Surface& surface() { return surface_; }
-    const BoardPictures& pictures() const { return pictures_; }
     const CursorSprite& sprite() const { return target_.sprite(); }
     bool clockRunning() const override { return clockRunning_; }
 

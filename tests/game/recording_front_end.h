@@ -101,7 +101,8 @@ struct TestGame {
     velmora::Game game;
 
     explicit TestGame(bool wholeSurface = false)
-        : game(velmora::boardPictures(), wholeSurface ? velmora::Game::ClientWidth : 1, wholeSurface ? velmora::Game::ClientHeight : 1)
+        : game(velmora::boardPictures(), wholeSurface ? velmora::mainWindow().clientWidth : 1,
+               wholeSurface ? velmora::mainWindow().clientHeight : 1)
     {
         game.attach(frontEnd);
         game.load();
@@ -131,7 +132,7 @@ struct TestGame {
     std::vector<std::string> press(std::int16_t key)
     {
         frontEnd.take();
-        game.keyDown(key, 0);
+        game.keyDown(key);
         settle();
         return frontEnd.take();
     }
