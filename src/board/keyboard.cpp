@@ -16,7 +16,7 @@ void PlaceCursor(const GameState& state, BoardHost& host, std::int16_t tower)
     host.moveCursorSprite(cursorSpriteLeft(state, tower));
 }
 
-void Form_KeyDown(GameState& state, BoardHost& host, std::int16_t keyCode, std::int16_t /*shift*/)
+void Form_KeyDown(GameState& state, BoardHost& host, std::int16_t keyCode)
 {
     if (!host.clockRunning())
         return;

@@ -23,7 +23,7 @@ void PlaceCursor(const GameState& state, BoardHost& host, std::int16_t tower);
 // A key going down on the main window, seen before any control gets it and
 // never consumed. Only while the clock runs: Right and Left move the cursor
 // round the towers (1-2-3-1, 3-2-1-3) without redrawing, Space lifts or sets
-// down a disk. The shift state is not looked at; every other key does nothing.
-void Form_KeyDown(GameState& state, BoardHost& host, std::int16_t keyCode, std::int16_t shift);
+// down a disk, whatever modifiers are held; every other key does nothing.
+void Form_KeyDown(GameState& state, BoardHost& host, std::int16_t keyCode);
 
 } // namespace velmora

@@ -15,9 +15,9 @@ velmora::Game* game = nullptr;
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void velmora_key(int code, int shift)
+EMSCRIPTEN_KEEPALIVE void velmora_key(int code)
 {
-    game->keyDown(static_cast<std::int16_t>(code), static_cast<std::int16_t>(shift));
+    game->keyDown(static_cast<std::int16_t>(code));
 }
 
 EMSCRIPTEN_KEEPALIVE void velmora_tick()

@@ -363,8 +363,7 @@ var Module = (() => {
             return;
         }
         cues.start();
-        const shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
-        game('key', event.keyCode, shift);
+        game('key', event.keyCode);
         const shortcut = shortcuts.find(s => s.key === event.keyCode && s.control === event.ctrlKey);
         const gameKey = event.keyCode === 32 || event.keyCode === 37 || event.keyCode === 39;
         const typing = event.target instanceof HTMLInputElement || event.target instanceof HTMLButtonElement;

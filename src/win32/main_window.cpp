@@ -145,10 +145,7 @@ int Win32FrontEnd::run(int how)
         // then goes on, so Alt and its letters still open the menus.
         const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
         if (window_ && keyDown && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
-            const std::int16_t shift = static_cast<std::int16_t>(((GetKeyState(VK_SHIFT) < 0) ? 1 : 0)
-                                                                 | ((GetKeyState(VK_CONTROL) < 0) ? 2 : 0)
-                                                                 | ((GetKeyState(VK_MENU) < 0) ? 4 : 0));
-            game_.keyDown(static_cast<std::int16_t>(message.wParam), shift);
+            game_.keyDown(static_cast<std::int16_t>(message.wParam));
         }
         // Ctrl+A selects a text box's whole text, as on every other desktop.
         if (message.message == WM_KEYDOWN && message.wParam == 'A' && GetKeyState(VK_CONTROL) < 0

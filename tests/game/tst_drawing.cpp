@@ -32,11 +32,11 @@ private slots:
     {
         TestGame test(true);
         test.game.command(Command::Start);
-        test.game.keyDown(KeyCodeSpace, 0);  // disk 10 in hand
+        test.game.keyDown(KeyCodeSpace);  // disk 10 in hand
         test.frontEnd.shown.clear();
-        test.game.keyDown(KeyCodeRight, 0);
+        test.game.keyDown(KeyCodeRight);
         QVERIFY(test.frontEnd.shown.empty());  // the cursor moves, nothing is redrawn
-        test.game.keyDown(KeyCodeSpace, 0);
+        test.game.keyDown(KeyCodeSpace);
 
         QCOMPARE(test.frontEnd.shown.size(), std::size_t{10});
         QCOMPARE(test.frontEnd.shown.front(), test.game.surface().bounds());  // cleared, pegs and disk 1

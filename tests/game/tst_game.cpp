@@ -98,7 +98,7 @@ private slots:
         // Keys act only while a game runs.
         const GameState before = game.state();
         for (const std::int16_t key : {KeyCodeSpace, KeyCodeLeft, KeyCodeRight})
-            game.keyDown(key, 0);
+            game.keyDown(key);
         QVERIFY(game.state() == before);
     }
 
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(test.frontEnd.ringing);
         const GameState ringing = test.state();
         test.ticks(3);
-        test.game.keyDown(KeyCodeSpace, 0);
+        test.game.keyDown(KeyCodeSpace);
         play(test, "start, options, exit, wait");
         QVERIFY(test.state() == ringing);
         QCOMPARE(test.frontEnd.take(), (Journal{"clock on", "options off", "read-out at 471,490", "cue time up"}));
@@ -166,7 +166,7 @@ private slots:
         test.game.cueEnded();
         QCOMPARE(test.frontEnd.readout, std::string("4"));  // the one tick that fell due
         test.ticks(2);
-        test.game.keyDown(KeyCodeSpace, 0);
+        test.game.keyDown(KeyCodeSpace);
         play(test, "start, options, about, exit, wait");
         QCOMPARE(test.frontEnd.take(), (Journal{"cue lose", Lost}));
         QCOMPARE(test.frontEnd.readout, std::string("6"));
@@ -294,7 +294,7 @@ private slots:
         QFETCH(QString, result);
         TestGame test;
         play(test, "options, start, tick 1");  // a game in progress, panel open
-        test.game.keyDown(KeyCodeSpace, 0);    // a disk in hand
+        test.game.keyDown(KeyCodeSpace);    // a disk in hand
         const GameState before = test.state();
         test.frontEnd.texts[OptionBox::TimeLimit] = time.toStdString();
         test.frontEnd.texts[OptionBox::DiskCount] = level.toStdString();

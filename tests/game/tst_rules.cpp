@@ -113,12 +113,12 @@ private slots:
     }
 
     // Space over an empty tower and a drop onto a smaller disk change nothing
-    // and sound nothing; the arrows do not look at the shift state. (Lifts,
+    // and sound nothing. (Lifts,
     // drops and the arrows themselves are played by the end-to-end test.)
     void whatSpaceCannotDoChangesNothing()
     {
         Play play;
-        play.game.keyDown(KeyCodeRight, 7);
+        play.game.keyDown(KeyCodeRight);
         QCOMPARE(play.state().SelectedTower, 2);
         const GameState fresh = play.state();
         QCOMPARE(play.press(KeyCodeSpace), Journal{});
