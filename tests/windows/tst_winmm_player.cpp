@@ -24,10 +24,12 @@ void check(bool ok, const char* what, ULONGLONG ms)
     (ok ? passed : failed) += 1;
 }
 
-// A tone of the given length, 16-bit mono at 22050 Hz; `byteRate` as the
-// header claims it.
-std::string writeTone(const std::string& name, double seconds, std::uint32_t byteRate = 44100)
+// A tone of the given length, 16-bit mono at 22050 Hz, in the temporary
+// folder; `byteRate` as the header claims it.
+std::string writeTone(const char* fileName, double seconds, std::uint32_t byteRate = 44100)
 {
+    char folder[MAX_PATH];
+    const std::string name = std::string(folder, GetTempPathA(MAX_PATH, folder)) + "velmora-" + fileName;
     const auto samples = static_cast<std::uint32_t>(22050 * seconds);
     const auto put32 = [](std::ofstream& out, std::uint32_t value) { out.write(reinterpret_cast<const char*>(&value), 4); };
     const auto put16 = [](std::ofstream& out, std::uint16_t value) { out.write(reinterpret_cast<const char*>(&value), 2); };
@@ -83,6 +85,8 @@ int main()
         const ULONGLONG stopped = GetTickCount64() - since;
         check(stopped < 3000, "an eight-second cue stopped at once", stopped);
     }
+    for (const std::string& wave : {tone, damaged, longTone})
+        DeleteFileA(wave.c_str());
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }
