@@ -12,4 +12,6 @@ enum class Cue {
     Lose,    // the lost game's message follows
 };
 
+inline constexpr Cue AllCues[] = {Cue::Lift, Cue::Drop, Cue::Win, Cue::TimeUp, Cue::Lose};
+
 } // namespace velmora

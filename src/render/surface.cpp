@@ -127,4 +127,33 @@ Rect Surface::takeChanged()
     return std::exchange(changed_, Rect{});
 }
 
+namespace {
+
+std::uint32_t rgbaPixel(Pixel pixel)
+{
+    return 0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
+}
+
+} // namespace
+
+void Surface::copyRgba(const Rect& area, std::vector<std::uint32_t>& rgba) const
+{
+    rgba.resize(pixels_.size());
+    const Rect inside = area.intersected(bounds());
+    for (std::int32_t y = inside.top; y < inside.bottom(); ++y) {
+        const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_)
+            + static_cast<std::size_t>(inside.left);
+        std::transform(pixels_.begin() + static_cast<std::ptrdiff_t>(start),
+                       pixels_.begin() + static_cast<std::ptrdiff_t>(start) + inside.width,
+                       rgba.begin() + static_cast<std::ptrdiff_t>(start), rgbaPixel);
+    }
+}
+
+std::vector<std::uint32_t> rgbaPixels(const Picture& picture)
+{
+    std::vector<std::uint32_t> rgba(picture.pixels.size());
+    std::transform(picture.pixels.begin(), picture.pixels.end(), rgba.begin(), rgbaPixel);
+    return rgba;
+}
+
 } // namespace velmora

@@ -7,7 +7,9 @@ namespace velmora {
 
 // Pixels are 32-bit 0xAARRGGBB words; the surface writes alpha 0xFF. This is
 // the memory layout of a Qt RGB32 image and of a top-down 32-bit Windows DIB,
-// so either front end shows the pixels without converting them.
+// so both desktop front ends show the pixels without converting them. A
+// browser's canvas holds bytes red, green, blue, alpha: rgbaPixels and
+// Surface::copyRgba convert to that.
 using Pixel = std::uint32_t;
 
 inline constexpr Pixel rgb(int red, int green, int blue)
@@ -86,6 +88,10 @@ public:
     // The area changed since the last call, and forgets it.
     Rect takeChanged();
 
+    // Keeps `rgba` a copy of the whole surface in a canvas's byte order
+    // (see rgbaPixels), converting only `area`.
+    void copyRgba(const Rect& area, std::vector<std::uint32_t>& rgba) const;
+
 private:
     Pixel* row(std::int32_t y)
     {
@@ -98,5 +104,9 @@ private:
     std::vector<Pixel> pixels_;
     Rect changed_;
 };
+
+// The pixels as words whose bytes lie red, green, blue, alpha in little-endian
+// memory (a browser's and every desktop's), opaque.
+std::vector<std::uint32_t> rgbaPixels(const Picture& picture);
 
 } // namespace velmora

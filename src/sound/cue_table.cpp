@@ -19,21 +19,19 @@ CueFile cueFile(Cue cue)
     return {"", SoundAsync};
 }
 
-std::string cuePath(std::string_view folder, std::string_view fileName)
+std::string_view waveName(Cue cue)
 {
-    std::string path(folder);
-    if (!fileName.empty() && fileName.front() == '\\') {
-        path += '/';
-        fileName.remove_prefix(1);
-    }
-    path += fileName;
-    return path;
+    return cueFile(cue).fileName.substr(1);
+}
+
+std::string cuePath(std::string_view folder, Cue cue)
+{
+    return std::string(folder) + '/' + std::string(waveName(cue));
 }
 
 void PlaySoundCue(SoundPlayer& player, std::string_view programFolder, Cue cue)
 {
-    const CueFile file = cueFile(cue);
-    player.play(cuePath(programFolder, file.fileName), file.flags);
+    player.play(cuePath(programFolder, cue), cueFile(cue).flags);
 }
 
 } // namespace velmora

@@ -26,10 +26,14 @@ inline bool cueHolds(Cue cue)
     return cueFile(cue).flags == SoundSync;
 }
 
-// The full path of a cue: the folder followed directly by the file name, whose
-// leading backslash is the only separator and becomes '/'. Nothing is tidied,
-// so the root folder "/" gives "//arrow.wav".
-std::string cuePath(std::string_view folder, std::string_view fileName);
+// The cue's wave as it lies in a folder: its file name without the leading
+// backslash ("arrow.wav").
+std::string_view waveName(Cue cue);
+
+// The full path of a cue: the folder, '/' in place of the file name's leading
+// backslash, and the wave's name. Nothing is tidied, so the root folder "/"
+// gives "//arrow.wav".
+std::string cuePath(std::string_view folder, Cue cue);
 
 // Plays a cue from the program's folder. What the player makes of it is never
 // looked at.

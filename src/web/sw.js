@@ -4,9 +4,7 @@
 'use strict';
 
 const store = 'velmora-@PROJECT_VERSION@';
-const files = ['./', 'index.html', 'cues.js', 'page.js', 'page.css', 'velmora.js', 'velmora.wasm',
-               'manifest.webmanifest', 'icon.svg', 'icon-192.png', 'icon-512.png', 'about_icon.png',
-               'arrow.wav', 'sound12.wav', 'Yahoo_ring_03.wav', 'riiiing.wav', 'Error.wav'];
+const files = ['./', '@VELMORA_KEPT_FILES@'];
 
 self.addEventListener('install', event => {
     event.waitUntil(caches.open(store).then(cache => cache.addAll(files)).then(() => self.skipWaiting()));

@@ -7,7 +7,6 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -70,28 +69,6 @@ EM_JS(void, pageKnowCue, (const char* file), { Module.page.knowCue(UTF8ToString(
 EM_JS(void, pageQuit, (int status), { Module.page.quit(status); });
 // clang-format on
 
-// A canvas holds bytes red, green, blue, alpha; the game's pixels are
-// 0xAARRGGBB words, whose bytes lie the other way round in the page's
-// little-endian memory. Converted here, where it is fast, not in the page.
-std::uint32_t canvasPixel(Pixel pixel)
-{
-    return 0xff000000u | (pixel & 0xffu) << 16 | (pixel & 0xff00u) | (pixel >> 16 & 0xffu);
-}
-
-std::vector<std::uint32_t> canvasPixels(const Picture& picture)
-{
-    std::vector<std::uint32_t> pixels(picture.pixels.size());
-    std::transform(picture.pixels.begin(), picture.pixels.end(), pixels.begin(), canvasPixel);
-    return pixels;
-}
-
-// A cue's wave by its file name, the leading backslash dropped: the page
-// fetches it from beside itself.
-std::string waveName(Cue cue)
-{
-    return std::string(cueFile(cue).fileName.substr(1));
-}
-
 // Windows a control can stand in: 0 the main window, 1 the options panel, 2 the About.
 void placeControl(int window, const ControlDescription& control)
 {
@@ -112,7 +89,7 @@ void dressPanelButtons()
             for (int state = 0; state < 4; ++state) {
                 const Picture face = buttonFace(control.rect.width, control.rect.height, *control.face, state >= 2,
                                                 state % 2 == 1);
-                pageButtonFace(static_cast<int>(*control.command), state, canvasPixels(face).data(), face.width,
+                pageButtonFace(static_cast<int>(*control.command), state, rgbaPixels(face).data(), face.width,
                                face.height);
             }
 }
@@ -121,9 +98,10 @@ void dressPanelButtons()
 
 void WebFrontEnd::build()
 {
-    // Every cue's wave, made ready before the first is asked for.
-    for (const Cue cue : {Cue::Lift, Cue::Drop, Cue::Win, Cue::TimeUp, Cue::Lose})
-        pageKnowCue(waveName(cue).c_str());
+    // Every cue's wave, made ready before the first is asked for; the page
+    // fetches it from beside itself.
+    for (const Cue cue : AllCues)
+        pageKnowCue(std::string(waveName(cue)).c_str());
     const MainWindowDescription& window = mainWindow();
     pageWindow(window.title, window.clientWidth, window.clientHeight, window.background, EdgeShadow, EdgeHighlight);
     for (const MenuDescription& menu : window.menus) {
@@ -182,7 +160,7 @@ void WebFrontEnd::placeReadout(std::int32_t left, std::int32_t top)
 
 void WebFrontEnd::showSprite(const Picture& image, std::int32_t x, std::int32_t y)
 {
-    pageShowSprite(canvasPixels(image).data(), image.width, image.height, x, y);
+    pageShowSprite(rgbaPixels(image).data(), image.width, image.height, x, y);
 }
 
 void WebFrontEnd::showSurface(const Rect& changed)
@@ -190,14 +168,8 @@ void WebFrontEnd::showSurface(const Rect& changed)
     // The canvas's copy of the surface, kept converted where it changed; the
     // page paints it once the game's call has returned.
     const Surface& surface = game_.surface();
-    const auto width = static_cast<std::size_t>(surface.width());
-    canvas_.resize(width * static_cast<std::size_t>(surface.height()));
-    const Rect area = changed.intersected(Rect{0, 0, surface.width(), surface.height()});
-    for (std::int32_t y = area.top; y < area.bottom(); ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * width;
-        std::transform(surface.pixels() + row + area.left, surface.pixels() + row + area.right(),
-                       canvas_.begin() + static_cast<std::ptrdiff_t>(row) + area.left, canvasPixel);
-    }
+    surface.copyRgba(changed, canvas_);
+    const Rect area = changed.intersected(surface.bounds());
     if (!area.empty())
         pageShowSurface(canvas_.data(), surface.width(), surface.height(), area.left, area.top, area.right(),
                         area.bottom());
@@ -220,7 +192,7 @@ void WebFrontEnd::setClockRunning(bool running)
 
 void WebFrontEnd::playCue(Cue cue)
 {
-    pagePlayCue(waveName(cue).c_str(), cueHolds(cue));
+    pagePlayCue(std::string(waveName(cue)).c_str(), cueHolds(cue));
 }
 
 void WebFrontEnd::showAbout()

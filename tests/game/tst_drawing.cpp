@@ -80,6 +80,19 @@ private slots:
         surface.transparentBlt(Rect{0, 0, -4, 4}, source, Rect{0, 0, 2, 2}, 0xFFFFFF);
         QVERIFY(surface.takeChanged().empty());
     }
+
+    // A canvas's copy holds bytes red, green, blue, alpha (on this
+    // little-endian machine, as in a browser), converted where asked only.
+    void canvasCopiesInItsByteOrder()
+    {
+        const Surface surface(3, 2, rgb(1, 2, 3));
+        std::vector<std::uint32_t> rgba;
+        surface.copyRgba(Rect{1, 1, 5, 5}, rgba);
+        QCOMPARE(rgba.size(), std::size_t{6});
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&rgba[4]), 4), QByteArray("\1\2\3\xff", 4));
+        QCOMPARE(rgba[3], 0u);  // outside the area
+        QCOMPARE(rgbaPixels(surface.picture()).at(3), rgba[4]);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDrawing)
