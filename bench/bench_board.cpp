@@ -33,7 +33,9 @@ public:
     void showMessage(const std::string&, const std::string&, MessageIcon) override {}
     void setClockRunning(bool) override {}
     void playCue(Cue) override {}
-    void showAbout() override {}
+    void openAbout() override {}
+    void focusAbout() override {}
+    void closeAbout() override {}
     Registry& registry() override { return noRegistry; }
     SysInfoPlatform& system() override { return system_; }
     void quit(int) override {}

@@ -25,6 +25,7 @@ enum class Command {
     LevelDown,
     Apply,      // "Ok"
     SystemInfo, // the About dialog's "System Info..."
+    CloseAbout, // the About dialog's "OK"
 };
 
 // The options panel's two text boxes, the only store of the values being
@@ -45,7 +46,8 @@ enum class MessageIcon {
 // call does its work and returns at once; none calls back into the game.
 // What the game waits for (a message box to be closed, the time-up ring to
 // end) the front end reports later, as Game::messageClosed and
-// Game::cueEnded, from an event of its own.
+// Game::cueEnded, from an event of its own; so it reports the About gone
+// (Game::aboutClosed), however it was closed.
 class FrontEnd {
 public:
     virtual ~FrontEnd() = default;
@@ -94,9 +96,13 @@ public:
     // its end or its bound has passed, also when it could not sound at all.
     virtual void playCue(Cue cue) = 0;
 
-    // Shows the About dialog, loading it if it is not open, and gives it the
-    // keyboard; never a second one.
-    virtual void showAbout() = 0;
+    // Loads the About dialog, shows it and gives it the keyboard. The game
+    // asks for it only while none is open.
+    virtual void openAbout() = 0;
+    // Brings the open About forward with the keyboard.
+    virtual void focusAbout() = 0;
+    // Unloads the open About.
+    virtual void closeAbout() = 0;
     // Where System Info looks the tool up, and the system that starts it.
     virtual Registry& registry() = 0;
     virtual SysInfoPlatform& system() = 0;

@@ -90,7 +90,16 @@ void Game::command(Command command)
             setClock(false);
             frontEnd_->quit(0);
             break;
-        case Command::About: frontEnd_->showAbout(); break;  // modeless: the game goes on
+        case Command::About:  // modeless: the game goes on; never a second one
+            if (std::exchange(aboutOpen_, true))
+                frontEnd_->focusAbout();
+            else
+                frontEnd_->openAbout();
+            break;
+        case Command::CloseAbout:
+            aboutOpen_ = false;
+            frontEnd_->closeAbout();
+            break;
         case Command::TimeUp: stepOption(OptionBox::TimeLimit, 10, 1510, "30"); break;
         case Command::TimeDown: stepOption(OptionBox::TimeLimit, -10, 20, "1500"); break;
         case Command::LevelUp: stepOption(OptionBox::DiskCount, 1, 11, "4"); break;
@@ -100,7 +109,10 @@ void Game::command(Command command)
             // The message has no title of its own: the application's stands
             // there. Once it is closed the About has the keyboard again.
             if (!StartSysInfo(frontEnd_->registry(), frontEnd_->system()))
-                showMessage(SysInfoUnavailable, ApplicationTitle, [this] { frontEnd_->showAbout(); });
+                showMessage(SysInfoUnavailable, ApplicationTitle, [this] {
+                    if (aboutOpen_)
+                        frontEnd_->focusAbout();
+                });
             break;
         default:
             // A command by a number past the table (the page hands them over

@@ -80,6 +80,9 @@ public:
     // of the open message boxes was closed; the cue the game waits for ended.
     void messageClosed();
     void cueEnded();
+    // The About was unloaded (its OK, Esc or its frame's close box): the next
+    // Despre loads it again. Until then Despre brings the open one forward.
+    void aboutClosed() { aboutOpen_ = false; }
     // Whether a message box is open or the ring sounds.
     bool waiting() const { return !afterBoxes_.empty() || afterCue_ != nullptr; }
 
@@ -128,6 +131,7 @@ private:
     bool startEnabled_ = true;
     bool optionsEnabled_ = true;
     bool failed_ = false;
+    bool aboutOpen_ = false;
     // What follows each open message box, the most recent last, and what
     // follows the ring while it sounds; a tick that fell due meanwhile.
     std::vector<std::function<void()>> afterBoxes_;

@@ -110,9 +110,9 @@ AboutDescription describeAbout()
     icon.rect = fromTwips(240, 240, 540, 540);  // sizes itself to the 32 x 32 icon
     // The buttons keep the dialog's small font, in which "System Info..."
     // fits its narrow button; they have the platform's face.
-    ControlDescription ok = button("OK", fromTwips(6720, 4080, 1260, 345), 8.0f, Command::About);
-    ok.command.reset();
+    ControlDescription ok = button("OK", fromTwips(6720, 4080, 1260, 345), 8.0f, Command::CloseAbout);
     ok.face.reset();
+    ok.isDefault = true;
     ControlDescription systemInfo =
         button("&System Info...", fromTwips(6720, 4680, 1245, 345), 8.0f, Command::SystemInfo);
     systemInfo.face.reset();

@@ -50,6 +50,7 @@ struct ControlDescription {
     std::optional<OptionBox> box;    // which option a text box holds
     bool takesFocus = false;         // a Tab stop
     bool wraps = false;              // a label's text breaks into lines
+    bool isDefault = false;          // a button Enter presses (in the About, Esc too)
 };
 
 struct MenuItemDescription {

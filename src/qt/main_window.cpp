@@ -99,7 +99,8 @@ QWidget* makeControl(const ControlDescription& control, QWidget* parent)
     return made;
 }
 
-QDialog* makeAboutDialog(const std::function<void()>& systemInfo)
+// Each button gives its command; the default one Enter presses.
+QDialog* makeAboutDialog(const std::function<void(Command)>& command)
 {
     initialiseAboutResources();
     auto* dialog = new QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -116,18 +117,22 @@ QDialog* makeAboutDialog(const std::function<void()>& systemInfo)
     dialog->setFixedSize(about.clientWidth, about.clientHeight);
     dialog->move(about.left, about.top);
     // Made in their stacking order, bottom first: each child stands over the
-    // ones made before it. The icon, the two buttons, the lines and the labels.
-    std::vector<QWidget*> made;
-    for (const ControlDescription& control : about.controls)
-        made.push_back(makeControl(control, dialog));
-    auto* icon = static_cast<QLabel*>(made.at(0));
-    icon->setPixmap(QPixmap(QStringLiteral(":/images/about_icon.png")));
-    icon->adjustSize();
-    auto* ok = static_cast<QPushButton*>(made.at(1));
-    ok->setDefault(true);
-    ok->setFocus();
-    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::close);
-    QObject::connect(static_cast<QPushButton*>(made.at(2)), &QPushButton::clicked, dialog, systemInfo);
+    // ones made before it.
+    for (const ControlDescription& control : about.controls) {
+        QWidget* made = makeControl(control, dialog);
+        if (control.kind == ControlKind::Picture) {
+            auto* icon = static_cast<QLabel*>(made);
+            icon->setPixmap(QPixmap(QStringLiteral(":/images/about_icon.png")));
+            icon->adjustSize();
+        } else if (control.command) {
+            auto* button = static_cast<QPushButton*>(made);
+            QObject::connect(button, &QPushButton::clicked, dialog, [command, given = *control.command] { command(given); });
+            if (control.isDefault) {
+                button->setDefault(true);
+                button->setFocus();
+            }
+        }
+    }
     return dialog;
 }
 
@@ -169,16 +174,28 @@ void QtFrontEnd::buildMainWindow()
     window_.resize(window.clientWidth, window.clientHeight + window_.menuBar()->sizeHint().height());
 }
 
-// The About: its first button closes it (so do Enter and Esc), its second
-// asks for System Info. Modeless and without an owner; closing it unloads
-// it, and the next opening loads it afresh.
-void QtFrontEnd::showAbout()
+// The About: modeless and without an owner. Closing it (its OK, Esc, the
+// close box) unloads it, and the game hears of it once it is gone.
+void QtFrontEnd::openAbout()
+{
+    about_ = makeAboutDialog([this](Command command) { game_.command(command); });
+    connect(about_, &QObject::destroyed, this, [this] { game_.aboutClosed(); });
+    focusAbout();
+}
+
+void QtFrontEnd::focusAbout()
 {
     if (!about_)
-        about_ = makeAboutDialog([this] { game_.command(Command::SystemInfo); });
+        return;
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+void QtFrontEnd::closeAbout()
+{
+    if (about_)
+        about_->close();
 }
 
 } // namespace velmora

@@ -61,7 +61,9 @@ public:
     void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
     void playCue(Cue cue) override;
-    void showAbout() override;
+    void openAbout() override;
+    void focusAbout() override;
+    void closeAbout() override;
     Registry& registry() override { return registry_; }
     SysInfoPlatform& system() override { return system_; }
     void quit(int status) override;

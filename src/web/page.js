@@ -11,7 +11,7 @@ var Module = (() => {
 
     const page = {};
     let client = null, menubar = null, board = null, sprite = null, spoken = null, readout = null, panel = null;
-    let about = null, aboutBody = null, building = false;
+    let about = null, aboutBody = null;
     const menuItems = new Map();  // command -> its menu item
     const graphicalButtons = new Map();  // command -> its button in the graphical style
     const shortcuts = [];          // {key, control, command}
@@ -122,8 +122,6 @@ var Module = (() => {
     };
 
     page.control = (window, control) => {
-        if (window === InAbout && !building)
-            return;
         const parent = window === InMain ? client : window === InPanel ? panel : aboutBody;
         let made;
         if (control.kind === Kind.Frame) {
@@ -144,12 +142,10 @@ var Module = (() => {
                 caption.append(after.slice(1));
                 made.dataset.key = after.charAt(0).toLowerCase();
             }
+            made.dataset.default = control.isDefault;
             made.addEventListener('click', () => {
                 cues.start();
-                if (window === InAbout && control.command < 0)
-                    page.closeAbout();
-                else
-                    game('command', control.command);
+                game('command', control.command);
             });
         } else if (control.kind === Kind.TextBox) {
             made = make('input', 'option', parent);
@@ -308,9 +304,6 @@ var Module = (() => {
     // The About ---------------------------------------------------------------
 
     page.about = (title, width, height, left, top) => {
-        building = about === null;
-        if (!building)
-            return;
         about = make('dialog', 'about', document.body);
         about.style.left = left + 'px';
         about.style.top = top + 'px';
@@ -319,14 +312,15 @@ var Module = (() => {
         aboutBody.style.width = width + 'px';
         aboutBody.style.height = height + 'px';
         // Its keys are its own: Enter (on any button but one of its own) and
-        // Esc close it, Alt with a button's underlined letter presses it.
+        // Esc press its default button, Alt with a button's underlined letter
+        // presses that one.
         about.addEventListener('keydown', event => {
-            const onOtherButton = event.target instanceof HTMLButtonElement && event.target.textContent !== 'OK';
-            const pressed = event.altKey
-                && [...about.querySelectorAll('button')].find(button => button.dataset.key === event.key.toLowerCase());
+            const onOtherButton = event.target instanceof HTMLButtonElement && event.target.dataset.default !== 'true';
+            const buttons = [...about.querySelectorAll('button')];
+            const pressed = event.altKey && buttons.find(button => button.dataset.key === event.key.toLowerCase());
             if (event.key === 'Escape' || event.key === 'Enter' && !onOtherButton) {
                 event.preventDefault();
-                page.closeAbout();
+                buttons.find(button => button.dataset.default === 'true').click();
             } else if (pressed) {
                 event.preventDefault();
                 pressed.click();
@@ -334,11 +328,10 @@ var Module = (() => {
         });
     };
 
-    page.showAbout = () => {
-        building = false;
+    page.focusAbout = () => {
         if (!about.open)
             about.show();
-        about.querySelector('button').focus();
+        about.querySelector('button[data-default="true"]').focus();
     };
 
     page.closeAbout = () => {

@@ -27,11 +27,11 @@ EM_JS(void, pageMenuItem, (const char* caption, const char* shortcut, int key, i
 });
 EM_JS(void, pageControl, (int window, int kind, const char* caption, int left, int top, int width, int height,
                           float points, int face, unsigned faceColour, int text, unsigned textColour, int centred,
-                          const char* name, int command, int box, int takesFocus, int wraps), {
+                          const char* name, int command, int box, int takesFocus, int wraps, int isDefault), {
     Module.page.control(window, {kind: kind, caption: UTF8ToString(caption), left: left, top: top, width: width,
         height: height, points: points, face: face ? faceColour : null, text: text ? textColour : null,
         centred: centred !== 0, name: UTF8ToString(name), command: command, box: box,
-        takesFocus: takesFocus !== 0, wraps: wraps !== 0});
+        takesFocus: takesFocus !== 0, wraps: wraps !== 0, isDefault: isDefault !== 0});
 });
 EM_JS(void, pageButtonFace, (int command, int state, const unsigned* pixels, int width, int height), {
     Module.page.buttonFace(command, state, pixels, width, height);
@@ -64,7 +64,8 @@ EM_JS(void, pageShowMessage, (const char* prompt, const char* title, int error),
 });
 EM_JS(void, pageSetClockRunning, (int running), { Module.page.setClockRunning(running !== 0); });
 EM_JS(void, pagePlayCue, (const char* file, int holds), { Module.page.playCue(UTF8ToString(file), holds !== 0); });
-EM_JS(void, pageShowAbout, (), { Module.page.showAbout(); });
+EM_JS(void, pageFocusAbout, (), { Module.page.focusAbout(); });
+EM_JS(void, pageCloseAbout, (), { Module.page.closeAbout(); });
 EM_JS(void, pageKnowCue, (const char* file), { Module.page.knowCue(UTF8ToString(file)); });
 EM_JS(void, pageQuit, (int status), { Module.page.quit(status); });
 // clang-format on
@@ -77,7 +78,7 @@ void placeControl(int window, const ControlDescription& control)
                 control.face.value_or(0), control.text.has_value(), control.text.value_or(0),
                 control.align == TextAlign::Centre, control.accessibleName,
                 control.command ? static_cast<int>(*control.command) : -1,
-                control.box ? static_cast<int>(*control.box) : -1, control.takesFocus, control.wraps);
+                control.box ? static_cast<int>(*control.box) : -1, control.takesFocus, control.wraps, control.isDefault);
 }
 
 // The panel's buttons in the graphical style wear the game's faces: as they
@@ -195,13 +196,23 @@ void WebFrontEnd::playCue(Cue cue)
     pagePlayCue(std::string(waveName(cue)).c_str(), cueHolds(cue));
 }
 
-void WebFrontEnd::showAbout()
+void WebFrontEnd::openAbout()
 {
     const AboutDescription& about = aboutWindow();
     pageAbout(about.title.c_str(), about.clientWidth, about.clientHeight, about.left, about.top);
     for (const ControlDescription& control : about.controls)
         placeControl(2, control);
-    pageShowAbout();
+    pageFocusAbout();
+}
+
+void WebFrontEnd::focusAbout()
+{
+    pageFocusAbout();
+}
+
+void WebFrontEnd::closeAbout()
+{
+    pageCloseAbout();
 }
 
 void WebFrontEnd::quit(int status)

@@ -37,7 +37,9 @@ public:
     void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
     void playCue(Cue cue) override;
-    void showAbout() override;
+    void openAbout() override;
+    void focusAbout() override;
+    void closeAbout() override;
     // A page has no registry and starts no program: System Info says so.
     Registry& registry() override { return registry_; }
     SysInfoPlatform& system() override { return system_; }

@@ -60,7 +60,7 @@ HBRUSH Controls::brush(Pixel colour)
     return brush;
 }
 
-HWND Controls::make(HWND parent, const ControlDescription& control, int id)
+HWND Controls::make(HWND parent, const ControlDescription& control)
 {
     const wchar_t* kind = L"STATIC";
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (control.takesFocus ? WS_TABSTOP : 0);
@@ -72,7 +72,7 @@ HWND Controls::make(HWND parent, const ControlDescription& control, int id)
     case ControlKind::Button:
         // With a face of its own, the graphical style, drawn here.
         kind = L"BUTTON";
-        style |= control.face ? BS_OWNERDRAW : BS_PUSHBUTTON;
+        style |= control.face ? BS_OWNERDRAW : control.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
         break;
     case ControlKind::TextBox:
         kind = L"EDIT";
@@ -88,8 +88,8 @@ HWND Controls::make(HWND parent, const ControlDescription& control, int id)
     case ControlKind::Line:
         break;
     }
-    if (control.command)
-        id = commandId(*control.command);
+    // Enter presses the default button, as IDOK; Esc comes as IDCANCEL.
+    const int id = control.isDefault ? IDOK : control.command ? commandId(*control.command) : 0;
     const UINT dpi = GetDpiForWindow(parent);
     const RECT at = scaled(control.rect, dpi);
     HWND made = CreateWindowExW(0, kind, wide(control.caption).c_str(), style, at.left, at.top, at.right - at.left,

@@ -21,9 +21,10 @@ public:
     Controls(const Controls&) = delete;
     Controls& operator=(const Controls&) = delete;
 
-    // A child of parent with the command's id (a button) or id. Windows puts
-    // it under the ones made before it, and Tab follows that order.
-    HWND make(HWND parent, const ControlDescription& control, int id = 0);
+    // A child of parent with its command's id (a button; the default button
+    // IDOK). Windows puts it under the ones made before it, and Tab follows
+    // that order.
+    HWND make(HWND parent, const ControlDescription& control);
     // Places every control of the top-level window, with its font, at the
     // window's present density.
     void rescale(HWND window);

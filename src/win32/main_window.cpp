@@ -101,9 +101,8 @@ void Win32FrontEnd::createControls()
 }
 
 // Fixed border, no minimise or maximise, not in the task bar, no owner. Each
-// control goes above the ones made before it; the first button (Enter and
-// Esc press it) closes the About.
-void Win32FrontEnd::createAbout()
+// control goes above the ones made before it.
+void Win32FrontEnd::openAbout()
 {
     const AboutDescription& description = aboutWindow();
     const UINT dpi = GetDpiForSystem();
@@ -111,27 +110,34 @@ void Win32FrontEnd::createAbout()
                         WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                         POINT{scaled(description.left, dpi), scaled(description.top, dpi)},
                         SIZE{description.clientWidth, description.clientHeight}, nullptr, dpi);
-    std::vector<HWND> made;
     for (const ControlDescription& control : description.controls) {
-        const bool ok = control.kind == ControlKind::Button && !control.command;
-        made.push_back(controls_.make(about_, control, ok ? IDOK : 0));
-        SetWindowPos(made.back(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        HWND made = controls_.make(about_, control);
+        SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (control.kind == ControlKind::Picture) {
+            // One icon for every opening, kept by the system.
+            HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ABOUT), IMAGE_ICON, scaled(32, dpi),
+                                     scaled(32, dpi), LR_SHARED);
+            SendMessageW(made, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        }
     }
-    // One icon for every opening, kept by the system.
-    HANDLE icon = LoadImageW(instance_, MAKEINTRESOURCEW(IDI_ABOUT), IMAGE_ICON, scaled(32, dpi), scaled(32, dpi),
-                             LR_SHARED);
-    SendMessageW(made.at(0), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    SetWindowLongPtrW(made.at(1), GWL_STYLE, GetWindowLongPtrW(made.at(1), GWL_STYLE) | BS_DEFPUSHBUTTON);
+    focusAbout();
 }
 
-void Win32FrontEnd::showAbout()
+void Win32FrontEnd::focusAbout()
 {
     if (!about_)
-        createAbout();
+        return;
     ShowWindow(about_, SW_SHOWNORMAL);
     BringWindowToTop(about_);
     SetForegroundWindow(about_);
     SetFocus(GetDlgItem(about_, IDOK));
+}
+
+void Win32FrontEnd::closeAbout()
+{
+    // Closed from its own message, once the game's call has returned.
+    if (about_)
+        PostMessageW(about_, WM_CLOSE, 0, 0);
 }
 
 int Win32FrontEnd::run(int how)
@@ -226,10 +232,14 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND: {
         // Menu items (0), accelerators (1) and clicked buttons (BN_CLICKED, 0).
         const int id = LOWORD(wParam);
-        if (window == about_ && (id == IDOK || id == IDCANCEL))
-            DestroyWindow(about_);
-        else if (HIWORD(wParam) <= 1 && id >= commandId(Command::Start) && id <= commandId(Command::SystemInfo))
+        if (window == about_ && (id == IDOK || id == IDCANCEL)) {
+            // Enter and Esc press the default button.
+            for (const ControlDescription& control : aboutWindow().controls)
+                if (control.isDefault && control.command)
+                    game_.command(*control.command);
+        } else if (HIWORD(wParam) <= 1 && id >= commandId(Command::Start) && id <= commandId(Command::CloseAbout)) {
             game_.command(static_cast<Command>(id - commandId(Command::Start)));
+        }
         return 0;
     }
     case WM_DRAWITEM:
@@ -255,6 +265,7 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         if (window == about_) {
             controls_.forgetChildren(about_);
             about_ = nullptr;
+            game_.aboutClosed();
         } else if (window == window_) {
             window_ = nullptr;
         } else {

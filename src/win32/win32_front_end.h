@@ -55,7 +55,9 @@ public:
     void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
     void playCue(Cue cue) override;
-    void showAbout() override;
+    void openAbout() override;
+    void focusAbout() override;
+    void closeAbout() override;
     Registry& registry() override { return *registry_; }
     SysInfoPlatform& system() override { return *system_; }
     void quit(int status) override;
@@ -71,7 +73,6 @@ private:
                     UINT dpi, HMENU menu = nullptr);
     void createMenus();
     void createControls();
-    void createAbout();
     void paint(HWND window);
     // The panel, the read-out and the sprite where the game last put them,
     // at the main window's density.

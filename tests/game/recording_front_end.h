@@ -80,7 +80,9 @@ public:
         journal.push_back(std::string("cue ") + names[static_cast<int>(cue)]);
         ringing = ringing || velmora::cueHolds(cue);
     }
-    void showAbout() override { journal.push_back("about"); }
+    void openAbout() override { journal.push_back("about"); }
+    void focusAbout() override { journal.push_back("about forward"); }
+    void closeAbout() override { journal.push_back("about closed"); }
     velmora::Registry& registry() override { return noRegistry; }
     velmora::SysInfoPlatform& system() override { return noSystem; }
     void quit(int status) override

@@ -36,7 +36,8 @@ Journal operator+(Journal first, const Journal& second)
 
 // Runs a script of events: "start", "tick 3", "won" (the last drop's end),
 // "options", "time 20" / "level 5" (typed), "up time", "down level", "apply",
-// "exit", "about", "elapsed 32766" (a long game). After each event the ring
+// "exit", "about", "ok" (the About's), "about gone" (closed by its frame),
+// "elapsed 32766" (a long game). After each event the ring
 // sounds out and every box is closed, unless the script ends in "wait".
 void play(TestGame& test, const QString& script)
 {
@@ -44,7 +45,7 @@ void play(TestGame& test, const QString& script)
         {"start", Command::Start},      {"options", Command::Options},     {"exit", Command::Exit},
         {"about", Command::About},      {"up time", Command::TimeUp},      {"down time", Command::TimeDown},
         {"up level", Command::LevelUp}, {"down level", Command::LevelDown}, {"apply", Command::Apply},
-        {"system info", Command::SystemInfo}};
+        {"system info", Command::SystemInfo}, {"ok", Command::CloseAbout}};
     const QStringList steps = script.split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (const QString& step : steps) {
         const QString trimmed = step.trimmed();
@@ -52,6 +53,8 @@ void play(TestGame& test, const QString& script)
         const QString argument = trimmed.section(QLatin1Char(' '), 1);
         if (commands.count(trimmed))
             test.game.command(commands.at(trimmed));
+        else if (trimmed == "about gone")
+            test.game.aboutClosed();
         else if (what == "tick")
             test.ticks(argument.toInt());
         else if (what == "won") {
@@ -128,8 +131,10 @@ private slots:
                      "125"};
         QTest::newRow("exit") << "start, exit" << Phase{after({"clock off", "quit 0"}), false, false, ""};
         QTest::newRow("System Info without the tool: the message, then the About again")
-            << "about, system info" << Phase{{"about", Unavailable, "box closed", "about"}, false, true, ""};
-        QTest::newRow("About during a game") << "start, tick 1, about, tick 1" << Phase{after({"about"}), true, false, "2"};
+            << "about, system info" << Phase{{"about", Unavailable, "box closed", "about forward"}, false, true, ""};
+        QTest::newRow("About during a game, one for two Desprees, loaded again once closed")
+            << "start, tick 1, about, about, ok, about, about gone, about, tick 1"
+            << Phase{after({"about", "about forward", "about closed", "about", "about"}), true, false, "2"};
     }
 
     void phases()
@@ -212,7 +217,7 @@ private slots:
             play(test, "start");
         } else {
             play(test, "start");
-            test.game.command(static_cast<Command>(10));
+            test.game.command(static_cast<Command>(static_cast<int>(Command::CloseAbout) + 1));
             test.settle();
         }
         const Journal journal = test.frontEnd.take();

@@ -179,7 +179,7 @@ describe('the page', () => {
     played('a failed check is reported as on the desktop, and the game stops', async page => {
         await page.keyboard.press('F2');
         // The page hands the game its commands by number: one past the table.
-        await page.evaluate(() => Module._velmora_command(10));
+        await page.evaluate(() => Module._velmora_command(11));
         const box = page.locator('dialog.box.error');
         await box.waitFor();
         assert.equal(await box.locator('.title').innerText(), 'Velmora');
