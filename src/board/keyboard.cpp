@@ -20,7 +20,7 @@ void Form_KeyDown(GameState& state, BoardHost& host, std::int16_t keyCode)
 {
     if (!host.clockRunning())
         return;
-    if (keyCode != KeyCodeRight && keyCode != KeyCodeLeft && keyCode != KeyCodeSpace)
+    if (!playsTheGame(keyCode))
         return;
     if (keyCode == KeyCodeRight) {
         state.SelectedTower = add16(state.SelectedTower, 1);

@@ -12,6 +12,12 @@ inline constexpr std::int16_t KeyCodeSpace = 32;
 inline constexpr std::int16_t KeyCodeLeft = 37;
 inline constexpr std::int16_t KeyCodeRight = 39;
 
+// Whether the key is one the game is played with.
+inline constexpr bool playsTheGame(std::int16_t keyCode)
+{
+    return keyCode == KeyCodeSpace || keyCode == KeyCodeLeft || keyCode == KeyCodeRight;
+}
+
 // Where the sprite's left edge stands over a tower: centred by the width of
 // the cursor picture, kept as a real (115.5 for tower 1 with the standard
 // images), also while the sprite shows the narrower disk image.

@@ -143,6 +143,15 @@ const MainWindowDescription& mainWindow()
     return window;
 }
 
+std::optional<Command> shortcutCommand(std::uint16_t key, bool control)
+{
+    for (const MenuDescription& menu : mainWindow().menus)
+        for (const MenuItemDescription& item : menu.items)
+            if (item.key == key && item.control == control)
+                return item.command;
+    return std::nullopt;
+}
+
 const AboutDescription& aboutWindow()
 {
     static const AboutDescription about = describeAbout();

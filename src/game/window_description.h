@@ -80,6 +80,10 @@ struct MainWindowDescription {
 
 const MainWindowDescription& mainWindow();
 
+// The menu command whose shortcut is the key (a virtual-key code) with Ctrl
+// held or not; none when the key is no shortcut.
+std::optional<Command> shortcutCommand(std::uint16_t key, bool control);
+
 struct AboutDescription {
     std::string title;  // "About " and the application's title
     std::int32_t clientWidth;

@@ -1,8 +1,10 @@
 // The browser's entry: the game and its page front end, made once; the
 // page's events come in through the functions below.
 
+#include "board/keyboard.h"
 #include "game/board_pictures.h"
 #include "game/game.h"
+#include "game/window_description.h"
 #include "web/web_front_end.h"
 
 #include <emscripten.h>
@@ -15,9 +17,18 @@ velmora::Game* game = nullptr;
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void velmora_key(int code)
+// A key going down in the main window: the game sees it first. What it
+// means to the page: the number of the menu command it is the shortcut of,
+// PlaysTheGame, or NothingMore.
+EMSCRIPTEN_KEEPALIVE int velmora_key(int code, int control)
 {
-    game->keyDown(static_cast<std::int16_t>(code));
+    constexpr int PlaysTheGame = -2;
+    constexpr int NothingMore = -1;
+    const auto key = static_cast<std::int16_t>(code);
+    game->keyDown(key);
+    if (const std::optional<velmora::Command> command = velmora::shortcutCommand(static_cast<std::uint16_t>(code), control != 0))
+        return static_cast<int>(*command);
+    return velmora::playsTheGame(key) ? PlaysTheGame : NothingMore;
 }
 
 EMSCRIPTEN_KEEPALIVE void velmora_tick()

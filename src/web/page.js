@@ -8,13 +8,13 @@
 var Module = (() => {
     const Kind = { Frame: 0, Button: 1, TextBox: 2, Label: 3, Picture: 4, Line: 5 };
     const InMain = 0, InPanel = 1, InAbout = 2;
+    const PlaysTheGame = -2;       // what the game answers for Space, Left and Right
 
     const page = {};
     let client = null, menubar = null, board = null, sprite = null, spoken = null, readout = null, panel = null;
     let about = null, aboutBody = null;
     const menuItems = new Map();  // command -> its menu item
     const graphicalButtons = new Map();  // command -> its button in the graphical style
-    const shortcuts = [];          // {key, control, command}
     const optionBoxes = new Map(); // option box -> its input
     let clock = null;
 
@@ -106,7 +106,7 @@ var Module = (() => {
         });
     };
 
-    page.menuItem = (caption, shortcut, key, control, command) => {
+    page.menuItem = (caption, shortcut, command) => {
         const items = menubar.lastChild.querySelector('.items');
         const item = make('div', 'item', items);
         item.setAttribute('role', 'menuitem');
@@ -118,7 +118,6 @@ var Module = (() => {
             game('command', command);
         });
         menuItems.set(command, item);
-        shortcuts.push({ key, control, command });
     };
 
     page.control = (window, control) => {
@@ -356,14 +355,13 @@ var Module = (() => {
             return;
         }
         cues.start();
-        game('key', event.keyCode);
-        const shortcut = shortcuts.find(s => s.key === event.keyCode && s.control === event.ctrlKey);
-        const gameKey = event.keyCode === 32 || event.keyCode === 37 || event.keyCode === 39;
+        // The game's answer: a menu command's number, or what else the key is.
+        const meaning = game('key', event.keyCode, event.ctrlKey);
         const typing = event.target instanceof HTMLInputElement || event.target instanceof HTMLButtonElement;
-        if (shortcut) {
+        if (meaning >= 0) {
             event.preventDefault();
-            game('command', shortcut.command);
-        } else if (gameKey && (event.altKey || !typing)) {
+            game('command', meaning);
+        } else if (meaning === PlaysTheGame && (event.altKey || !typing)) {
             event.preventDefault();  // no scrolling, and Alt with an arrow is no page back or forward
         }
     }, true);

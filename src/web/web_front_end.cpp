@@ -22,8 +22,8 @@ EM_JS(void, pageWindow, (const char* title, int width, int height, unsigned back
     Module.page.window(UTF8ToString(title), width, height, background, edgeShadow, edgeHighlight);
 });
 EM_JS(void, pageMenu, (const char* caption), { Module.page.menu(UTF8ToString(caption)); });
-EM_JS(void, pageMenuItem, (const char* caption, const char* shortcut, int key, int control, int command), {
-    Module.page.menuItem(UTF8ToString(caption), UTF8ToString(shortcut), key, control !== 0, command);
+EM_JS(void, pageMenuItem, (const char* caption, const char* shortcut, int command), {
+    Module.page.menuItem(UTF8ToString(caption), UTF8ToString(shortcut), command);
 });
 EM_JS(void, pageControl, (int window, int kind, const char* caption, int left, int top, int width, int height,
                           float points, int face, unsigned faceColour, int text, unsigned textColour, int centred,
@@ -108,7 +108,7 @@ void WebFrontEnd::build()
     for (const MenuDescription& menu : window.menus) {
         pageMenu(menu.caption);
         for (const MenuItemDescription& item : menu.items)
-            pageMenuItem(item.caption, item.shortcut, item.key, item.control, static_cast<int>(item.command));
+            pageMenuItem(item.caption, item.shortcut, static_cast<int>(item.command));
     }
     placeControl(0, window.readout);
     placeControl(0, window.panel);
