@@ -22,8 +22,9 @@ Game::Game(BoardPictures pictures, std::int32_t surfaceWidth, std::int32_t surfa
 
 void Game::attach(FrontEnd& frontEnd)
 {
-    frontEnd_ = &frontEnd;
-    target_.attach(frontEnd);
+    held_.attach(frontEnd);
+    frontEnd_ = &held_;
+    target_.attach(held_);
 }
 
 bool Game::run(const std::function<void()>& handler)
@@ -42,7 +43,6 @@ bool Game::run(const std::function<void()>& handler)
     }
     failed_ = true;
     setClock(false);
-    afterCue_ = nullptr;
     afterBoxes_.assign(1, [this] { frontEnd_->quit(1); });
     frontEnd_->showMessage(report, ApplicationTitle, MessageIcon::Error);
     return false;
@@ -68,12 +68,11 @@ void Game::messageClosed()
 
 void Game::cueEnded()
 {
-    if (!afterCue_)
+    if (!held_.holding())
         return;
-    const std::function<void()> then = std::exchange(afterCue_, nullptr);
-    run(then);
-    // The tick that fell due while the ring held the game comes now.
-    if (std::exchange(tickDue_, false))
+    held_.release();
+    // The tick that fell due while the cue held the game comes now.
+    if (!held_.holding() && std::exchange(tickDue_, false))
         tick();
 }
 

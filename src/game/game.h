@@ -5,6 +5,7 @@
 #include "game/board_pictures.h"
 #include "game/board_target.h"
 #include "game/front_end.h"
+#include "game/held_front_end.h"
 #include "game/window_description.h"
 #include "render/surface.h"
 
@@ -24,10 +25,11 @@ namespace velmora {
 // What the game waits for is a state of its own. While one of its message
 // boxes is open, the main window's keys and commands do nothing and ticks run
 // as ever; once the box is closed (messageClosed) the game goes on with what
-// follows it. While the time-up ring sounds the game is held as a blocked
-// thread would be: keys and commands are dropped, the ticks that fall due
-// come as one tick after it, and the game goes on once it has ended
-// (cueEnded).
+// follows it. While a cue the cue table says to wait for sounds (the time-up
+// ring) the game is held as a blocked thread would be: keys and commands are
+// dropped, what the handler asked of the window after the cue is done once
+// the cue has ended (cueEnded, through HeldFrontEnd), and the ticks that fell
+// due meanwhile come as one tick after it.
 //
 // No phase variable exists: a game is in play exactly while the clock runs.
 // The phase is the clock, the two menu items, the panel and Finished.
@@ -83,8 +85,8 @@ public:
     // The About was unloaded (its OK, Esc or its frame's close box): the next
     // Despre loads it again. Until then Despre brings the open one forward.
     void aboutClosed() { aboutOpen_ = false; }
-    // Whether a message box is open or the ring sounds.
-    bool waiting() const { return !afterBoxes_.empty() || afterCue_ != nullptr; }
+    // Whether a message box is open or a held cue sounds.
+    bool waiting() const { return !afterBoxes_.empty() || held_.holding(); }
 
     void NewGame();
     void EndGameWon() override;
@@ -126,16 +128,16 @@ private:
     GameState state_;
     Surface surface_;
     BoardTarget target_;
-    FrontEnd* frontEnd_ = nullptr;
+    HeldFrontEnd held_;
+    FrontEnd* frontEnd_ = nullptr;  // the front end, through held_
     bool clockRunning_ = false;
     bool startEnabled_ = true;
     bool optionsEnabled_ = true;
     bool failed_ = false;
     bool aboutOpen_ = false;
-    // What follows each open message box, the most recent last, and what
-    // follows the ring while it sounds; a tick that fell due meanwhile.
+    // What follows each open message box, the most recent last; a tick that
+    // fell due while a held cue sounded.
     std::vector<std::function<void()>> afterBoxes_;
-    std::function<void()> afterCue_;
     bool tickDue_ = false;
     bool screenReader_ = false;
     std::string described_;  // the board in words, as the front end last had it

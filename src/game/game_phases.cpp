@@ -55,12 +55,12 @@ void Game::startGame()
     NewGame();
 }
 
-// While the ring holds the game, the ticks that fall due come as one, after it.
+// While a held cue holds the game, the ticks that fall due come as one, after it.
 void Game::tick()
 {
     if (!clockRunning_)
         return;
-    if (afterCue_) {
+    if (held_.holding()) {
         tickDue_ = true;
         return;
     }
@@ -85,18 +85,12 @@ void Game::countSecond()
 void Game::LoseGame()
 {
     PlaySoundCue(Cue::TimeUp);
-    auto afterRing = [this] {
-        PlaySoundCue(Cue::Lose);
-        showMessage("Ati pierdut - mai incercati", "Game Over", [this] {
-            setEnabled(Command::Start, true);
-            setEnabled(Command::Options, true);
-            setClock(false);
-        });
-    };
-    if (cueHolds(Cue::TimeUp))
-        afterCue_ = std::move(afterRing);
-    else
-        afterRing();
+    PlaySoundCue(Cue::Lose);
+    showMessage("Ati pierdut - mai incercati", "Game Over", [this] {
+        setEnabled(Command::Start, true);
+        setEnabled(Command::Options, true);
+        setClock(false);
+    });
 }
 
 // Run by the move rules after the last disk landed on tower 3 and the board

@@ -54,7 +54,7 @@ QtFrontEnd::QtFrontEnd(Game& game)
 
     // The cue the game waits for: asked after every few milliseconds whether
     // it still sounds.
-    cueWait_.setInterval(10);
+    cueWait_.setInterval(HeldCueWatch);
     connect(&cueWait_, &QTimer::timeout, this, [this] {
         if (player_->holding())
             return;

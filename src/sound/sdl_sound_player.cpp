@@ -20,9 +20,6 @@ constexpr int OutputChannels = 2;
 constexpr int OutputBufferFrames = 512;  // about 12 ms: short latency for short cues
 constexpr std::chrono::seconds RetryDeviceAfter{10};
 
-// A synchronous cue holds the whole game, so it never holds it longer than
-// this: a longer sound is stopped here and the game goes on as after its end.
-constexpr std::chrono::seconds LongestHeldCue{5};
 // Larger files are not read at all: about 25 minutes of CD-quality sound, far
 // beyond any cue, and reading them would freeze the game by itself.
 constexpr off_t LargestCueFile = off_t{256} << 20;

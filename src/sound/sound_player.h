@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +10,12 @@ namespace velmora {
 // waits for a synchronous one to end.
 inline constexpr std::uint32_t SoundSync = 0;
 inline constexpr std::uint32_t SoundAsync = 1;
+
+// A synchronous sound holds the whole game, so it never holds it longer than
+// this: a longer one is stopped there and the game goes on as after its end.
+inline constexpr std::chrono::milliseconds LongestHeldCue{5000};
+// How often a front end asks a player whether the sound it holds has ended.
+inline constexpr std::chrono::milliseconds HeldCueWatch{10};
 
 // Plays one wave file by its full path and returns at once. A new sound cuts
 // off the one still sounding. Nothing is reported: a file that cannot be

@@ -12,9 +12,6 @@ namespace velmora {
 
 namespace {
 
-// A held cue never holds the game longer than this: a longer sound is
-// stopped here and the game goes on as after its end.
-constexpr ULONGLONG LongestHeldCueMs = 5000;
 // Stopping a held cue takes no longer than this, even when its thread is
 // slow to begin.
 constexpr ULONGLONG LongestStopMs = 1000;
@@ -104,7 +101,7 @@ bool WinmmSoundPlayer::holding()
 {
     if (!held_)
         return false;
-    if (WaitForSingleObject(held_, 0) != WAIT_OBJECT_0 && GetTickCount64() - heldSince_ < LongestHeldCueMs)
+    if (WaitForSingleObject(held_, 0) != WAIT_OBJECT_0 && GetTickCount64() - heldSince_ < static_cast<ULONGLONG>(LongestHeldCue.count()))
         return true;
     stopHeld();
     return false;

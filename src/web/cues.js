@@ -5,7 +5,6 @@
 'use strict';
 
 const cues = (() => {
-    const LongestHeldCueMs = 5000;
     const files = [];
     const waves = new Map();    // file -> promise of its decoded sound, or null
     const decoded = new Map();  // file -> its sound, once decoded
@@ -34,8 +33,8 @@ const cues = (() => {
     };
 
     // A held cue (one with `ended`) calls it once it has sounded to its end,
-    // after five seconds at most, or at once when it cannot sound.
-    const play = (file, ended) => {
+    // after longestMs at most, or at once when it cannot sound.
+    const play = (file, ended, longestMs) => {
         const number = ++cueNumber;
         if (sounding) {
             sounding.onended = null;
@@ -55,7 +54,7 @@ const cues = (() => {
             if (sounding && number === cueNumber)
                 sounding.stop();
             end();
-        }, LongestHeldCueMs) : null;
+        }, longestMs) : null;
         if (!audio) {
             end();
             return;

@@ -368,7 +368,7 @@ var Module = (() => {
 
     page.knowCue = cues.know;
     // A held cue ends the game's wait when it has sounded.
-    page.playCue = (file, holds) => cues.play(file, holds ? () => game('cue_ended') : null);
+    page.playCue = (file, holdsMs) => cues.play(file, holdsMs > 0 ? () => game('cue_ended') : null, holdsMs);
 
     // Kept for the next visit, to play with the network off. Asked for once
     // the first board is on the screen and the page is idle: the worker's

@@ -63,7 +63,7 @@ EM_JS(void, pageShowMessage, (const char* prompt, const char* title, int error),
     Module.page.showMessage(UTF8ToString(prompt), UTF8ToString(title), error !== 0);
 });
 EM_JS(void, pageSetClockRunning, (int running), { Module.page.setClockRunning(running !== 0); });
-EM_JS(void, pagePlayCue, (const char* file, int holds), { Module.page.playCue(UTF8ToString(file), holds !== 0); });
+EM_JS(void, pagePlayCue, (const char* file, int holdsMs), { Module.page.playCue(UTF8ToString(file), holdsMs); });
 EM_JS(void, pageFocusAbout, (), { Module.page.focusAbout(); });
 EM_JS(void, pageCloseAbout, (), { Module.page.closeAbout(); });
 EM_JS(void, pageKnowCue, (const char* file), { Module.page.knowCue(UTF8ToString(file)); });
@@ -193,7 +193,8 @@ void WebFrontEnd::setClockRunning(bool running)
 
 void WebFrontEnd::playCue(Cue cue)
 {
-    pagePlayCue(std::string(waveName(cue)).c_str(), cueHolds(cue));
+    // A held cue with the longest it may hold the game.
+    pagePlayCue(std::string(waveName(cue)).c_str(), cueHolds(cue) ? static_cast<int>(LongestHeldCue.count()) : 0);
 }
 
 void WebFrontEnd::openAbout()

@@ -194,7 +194,7 @@ void Win32FrontEnd::playCue(Cue cue)
 {
     PlaySoundCue(*player_, programFolder(), cue);
     if (cueHolds(cue))
-        SetTimer(messages_, CueTimer, 10, nullptr);
+        SetTimer(messages_, CueTimer, static_cast<UINT>(HeldCueWatch.count()), nullptr);
 }
 
 void Win32FrontEnd::quit(int status)
