@@ -11,8 +11,6 @@ float cursorSpriteLeft(const GameState& state, std::int16_t tower)
 
 void PlaceCursor(const GameState& state, BoardHost& host, std::int16_t tower)
 {
-    if (tower < 1 || tower > 3)
-        return;
     host.moveCursorSprite(cursorSpriteLeft(state, tower));
 }
 

@@ -23,7 +23,7 @@ inline constexpr bool playsTheGame(std::int16_t keyCode)
 // images), also while the sprite shows the narrower disk image.
 float cursorSpriteLeft(const GameState& state, std::int16_t tower);
 
-// Puts the cursor sprite over tower 1, 2 or 3; any other number does nothing.
+// Puts the cursor sprite over tower 1, 2 or 3.
 void PlaceCursor(const GameState& state, BoardHost& host, std::int16_t tower);
 
 // A key going down on the main window, seen before any control gets it and

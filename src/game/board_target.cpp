@@ -38,7 +38,7 @@ void BoardTarget::Cls()
     surface_.clear();
 }
 
-void BoardTarget::Line(float x1, float y1, float x2, float y2, std::uint32_t colour)
+void BoardTarget::FillBox(float x1, float y1, float x2, float y2, std::uint32_t colour)
 {
     surface_.fillBox(x1, y1, x2, y2, colour);
 }

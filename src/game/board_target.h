@@ -30,7 +30,7 @@ public:
     void setSpritePicture(SpritePicture picture) override;
     void refreshSprite() override;
     void Cls() override;
-    void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+    void FillBox(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
     void TransparentBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                         std::int32_t sourceX, std::int32_t sourceY, std::int32_t sourceWidth,
                         std::int32_t sourceHeight, std::uint32_t transparentColour) override;

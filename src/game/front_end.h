@@ -41,7 +41,7 @@ enum class MessageIcon {
 };
 
 // What the game asks of the window it is played in, in the game's words. A
-// front end (Qt, Win32) implements it with its toolkit and turns the toolkit's
+// front end (Qt, Win32, the page) implements it with its toolkit and turns the toolkit's
 // events into calls on the Game: keys, clock ticks, commands, clicks. Every
 // call does its work and returns at once; none calls back into the game.
 // What the game waits for (a message box to be closed, the time-up ring to

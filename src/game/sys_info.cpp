@@ -27,7 +27,7 @@ std::string upToZero(const std::string& text)
 
 } // namespace
 
-bool GetKeyValue(Registry& registry, std::uint32_t& KeyRoot, std::string& KeyName, std::string& SubKeyRef,
+bool GetKeyValue(Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName, const std::string& ValueName,
                  std::string& KeyVal)
 {
     std::uint32_t key = 0;
@@ -38,7 +38,7 @@ bool GetKeyValue(Registry& registry, std::uint32_t& KeyRoot, std::string& KeyNam
         std::array<unsigned char, ValueBufferSize> buffer{};
         std::uint32_t size = ValueBufferSize;
         std::uint32_t type = 0;
-        if (registry.RegQueryValueExA(key, SubKeyRef, &type, buffer.data(), &size) != Registry::ERROR_SUCCESS) {
+        if (registry.RegQueryValueExA(key, ValueName, &type, buffer.data(), &size) != Registry::ERROR_SUCCESS) {
             KeyVal.clear();
         } else {
             // The buffer is taken back as text and cut to what was delivered,
@@ -71,15 +71,8 @@ bool StartSysInfo(Registry& registry, SysInfoPlatform& platform)
 {
     try {
         std::string path;
-        // The constants go in as copies: GetKeyValue takes its arguments by reference.
-        std::uint32_t root = Registry::HKEY_LOCAL_MACHINE;
-        std::string keyName = ToolKey;
-        std::string valueName = ToolValue;
-        if (!GetKeyValue(registry, root, keyName, valueName, path)) {
-            root = Registry::HKEY_LOCAL_MACHINE;
-            keyName = FolderKey;
-            valueName = FolderValue;
-            if (!GetKeyValue(registry, root, keyName, valueName, path))
+        if (!GetKeyValue(registry, Registry::HKEY_LOCAL_MACHINE, ToolKey, ToolValue, path)) {
+            if (!GetKeyValue(registry, Registry::HKEY_LOCAL_MACHINE, FolderKey, FolderValue, path))
                 return false;
             path = upToZero(path);
             if (!platform.fileExists(path + ToolFile))

@@ -33,8 +33,8 @@ inline constexpr std::uint32_t SysInfoKeyAccess = 0x20019;
 // terminating zero; a 32-bit number becomes its hexadecimal literal "&h..."
 // (most significant byte first, kept in that form); any other type leaves
 // KeyVal as it was and still answers true. The key is closed on every path,
-// with handle 0 when it was never opened. KeyName and SubKeyRef are not changed.
-bool GetKeyValue(Registry& registry, std::uint32_t& KeyRoot, std::string& KeyName, std::string& SubKeyRef,
+// with handle 0 when it was never opened.
+bool GetKeyValue(Registry& registry, std::uint32_t KeyRoot, const std::string& KeyName, const std::string& ValueName,
                  std::string& KeyVal);
 
 // Finds the system-information tool (first where the registry names it, then

@@ -21,7 +21,6 @@ void drawDiskAt(const GameState& state, RenderTarget& target, std::int16_t tower
 
 void RedrawBoard(const GameState& state, RenderTarget& target)
 {
-    target.setSpritePicture(SpritePicture::Empty);
     target.setSpritePicture(isTrue(state.Holding) ? SpritePicture::Disk : SpritePicture::Selector);
     target.refreshSprite();
 
@@ -40,10 +39,8 @@ void RedrawBoard(const GameState& state, RenderTarget& target)
 
 void DrawPeg(const GameState& state, RenderTarget& target, std::int16_t tower)
 {
-    if (tower < 1 || tower > 3)
-        return;
     const PegCorners peg = pegCorners(state, tower, target.diskPicture().height);
-    target.Line(peg.left, peg.top, peg.right, peg.bottom, PegColour);
+    target.FillBox(peg.left, peg.top, peg.right, peg.bottom, PegColour);
 }
 
 void DrawDisk(const GameState& state, RenderTarget& target, const DiskSlot& slot, std::int16_t level)

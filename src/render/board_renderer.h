@@ -7,13 +7,13 @@
 
 namespace velmora {
 
-// Chooses the sprite's picture (empty first, then the disk image while a disk
-// is in hand, the cursor image otherwise) and refreshes the sprite; then clears
+// Chooses the sprite's picture (the disk image while a disk is in hand, the
+// cursor image otherwise) and refreshes the sprite; then clears
 // the surface, draws the three pegs, and draws every disk bottom to top, tower 1
 // first, refreshing after each disk so the board builds up on screen.
 void RedrawBoard(const GameState& state, RenderTarget& target);
 
-// The peg of tower 1, 2 or 3; any other number draws nothing.
+// The peg of tower 1, 2 or 3.
 void DrawPeg(const GameState& state, RenderTarget& target, std::int16_t tower);
 
 // One disk at a level of tower 1, whatever tower the slot belongs to, then a

@@ -15,11 +15,9 @@ CursorSprite::CursorSprite(const Picture& cursor, const Picture& diskInHand)
 
 void CursorSprite::setPicture(SpritePicture picture)
 {
-    picture_ = picture == SpritePicture::Selector ? &cursor_ : picture == SpritePicture::Disk ? &diskInHand_ : nullptr;
-    if (picture_) {
-        width_ = picture_->width + 2 * PictureBoxBorder;
-        height_ = picture_->height + 2 * PictureBoxBorder;
-    }
+    picture_ = picture == SpritePicture::Selector ? &cursor_ : &diskInHand_;
+    width_ = picture_->width + 2 * PictureBoxBorder;
+    height_ = picture_->height + 2 * PictureBoxBorder;
 }
 
 void CursorSprite::place(float left, float top)

@@ -6,7 +6,6 @@ namespace velmora {
 
 // The pictures the floating cursor sprite can show.
 enum class SpritePicture {
-    Empty,     // nothing
     Disk,      // the disk-in-hand image
     Selector,  // the empty-hand cursor image
 };
@@ -39,7 +38,7 @@ public:
 
     virtual void Cls() = 0;
     // A filled box between two corners, both inclusive.
-    virtual void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
+    virtual void FillBox(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
     // Copies the source rectangle of the disk picture's image area, stretched
     // to the destination, skipping pixels equal to transparentColour.
     virtual void TransparentBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
