@@ -3,50 +3,13 @@
 
 #include "game_process.h"
 
-#include "game/window_description.h"
-
 #include <QDir>
 #include <QTest>
 
-#include <cmath>
-#include <map>
 
 using namespace probe;
 
 constexpr int ClientWidth = GameProcess::ClientWidth;
-
-namespace {
-
-// How a control looks in a picture: its face (the commonest colour inside
-// its edge) and where its caption's ink lies (pixels far from the face).
-struct Look {
-    QRgb face = 0;
-    QRect ink;
-};
-
-Look lookOf(const QImage& picture, const QRect& control)
-{
-    const QRect inside = control.adjusted(3, 3, -3, -3);
-    std::map<QRgb, int> colours;
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            ++colours[picture.pixel(x, y)];
-    Look look;
-    look.face = std::max_element(colours.begin(), colours.end(), [](const auto& a, const auto& b) {
-        return a.second < b.second;
-    })->first;
-    const auto far = [&](QRgb pixel) {
-        return std::abs(qRed(pixel) - qRed(look.face)) + std::abs(qGreen(pixel) - qGreen(look.face))
-            + std::abs(qBlue(pixel) - qBlue(look.face)) > 200;
-    };
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            if (far(picture.pixel(x, y)))
-                look.ink |= QRect(x, y, 1, 1);
-    return look;
-}
-
-} // namespace
 
 class TestEndToEndBoard : public QObject {
     Q_OBJECT
@@ -87,34 +50,6 @@ private slots:
     {
         QVERIFY2(looksAsKept([&] { return firstBoard_ = client(); }, QStringLiteral("board")),
                  "the board differs from its kept picture");
-    }
-
-    // The options panel as each platform shows it (the kept pictures) looks
-    // alike control by control: the same face, the caption in the same place
-    // within a few pixels (the platforms' fonts differ), the text boxes'
-    // numbers at the top, as on Windows.
-    void bothPlatformsShowTheSamePanel()
-    {
-        const auto kept = [](const char* name) {
-            return QImage(QStringLiteral(VELMORA_PICTURES_DIR "/") + QLatin1String(name))
-                .convertToFormat(QImage::Format_RGB32);
-        };
-        const QImage linux = kept("panel.png");
-        const QImage windows = kept("panel_windows.png");
-        QCOMPARE(linux.size(), windows.size());
-        QCOMPARE(lookOf(linux, linux.rect()).face, lookOf(windows, windows.rect()).face);
-        for (const velmora::ControlDescription& control : velmora::mainWindow().panelControls) {
-            const QRect area(control.rect.left, control.rect.top, control.rect.width, control.rect.height);
-            const Look onLinux = lookOf(linux, area);
-            const Look onWindows = lookOf(windows, area);
-            const QString name = QString::fromStdString(control.caption);
-            QVERIFY2(onLinux.face == onWindows.face, qPrintable(name + ": faces differ"));
-            QVERIFY2(!onLinux.ink.isEmpty() && std::abs(onLinux.ink.top() - onWindows.ink.top()) <= 3
-                         && std::abs(onLinux.ink.center().x() - onWindows.ink.center().x()) <= 4,
-                     qPrintable(QStringLiteral("%1: caption at %2,%3 on Linux, %4,%5 on Windows")
-                                    .arg(name).arg(onLinux.ink.center().x()).arg(onLinux.ink.top())
-                                    .arg(onWindows.ink.center().x()).arg(onWindows.ink.top())));
-        }
     }
 
     void growingAndShrinkingKeepsTheBoardAtTheTopLeft()

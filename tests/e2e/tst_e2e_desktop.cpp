@@ -25,23 +25,21 @@ private:
         return waitFor([&] { return x_.activeWindow() == window; });
     }
 
-    // Asks the window manager to activate the window, as a click would,
-    // until it takes.
+    // Asks the window manager to activate the window, as a click would.
     bool bringForward(unsigned long window) const
     {
-        return waitFor([&] {
-            if (x_.activeWindow() == window)
-                return true;
-            x_.activate(window);
-            return waitFor([&] { return x_.activeWindow() == window; }, 500);
-        });
+        x_.activate(window);
+        return becomesActive(window);
     }
 
-    // Openbox does not hand the keyboard to a window Wine activates by
-    // itself: for a Windows build the test brings it forward.
-    bool activeOnWindows(unsigned long window) const
+    // The program brings the window forward. Openbox raises a window Wine
+    // activates by itself but leaves the keyboard where it was: for a Windows
+    // build the test then gives it the keyboard, as a click would.
+    bool comesForward(unsigned long window) const
     {
-        return GameProcess::windowsBuild() ? bringForward(window) : becomesActive(window);
+        if (!GameProcess::windowsBuild())
+            return becomesActive(window);
+        return waitFor([&] { return x_.topWindow() == window; }) && bringForward(window);
     }
 
     unsigned long openAbout(const GameProcess& game) const
@@ -49,7 +47,7 @@ private:
         if (!game.key("F1"))
             return 0;
         const unsigned long about = game.box(QStringLiteral("About Velmora"), 5000);
-        return about && activeOnWindows(about) ? about : 0;
+        return about && comesForward(about) ? about : 0;
     }
 
     bool keptLook(unsigned long window, const QString& name) const
@@ -99,7 +97,7 @@ private slots:
             QVERIFY2(message, "System Info showed no message once the main window was closed");
             QVERIFY(becomesActive(message) && x_.sendKeyToFocus("Return"));
             QVERIFY(waitFor([&] { return !x_.isViewable(message); }));
-            QVERIFY2(activeOnWindows(about), "the About did not get the keyboard back");
+            QVERIFY2(comesForward(about), "the About did not get the keyboard back");
             QVERIFY(x_.sendKeyToFocus("Escape"));
             QVERIFY2(game.endsNormally(5000), "closing the last window did not end the program");
             return;
@@ -122,7 +120,7 @@ private slots:
         QVERIFY2(keptLook(about, QStringLiteral("about")), "the About differs from its kept picture");
         QVERIFY(bringForward(game.window()));
         QVERIFY(x_.sendKeyToFocus("F1"));
-        QVERIFY2(activeOnWindows(about), "a second F1 did not bring the About forward");
+        QVERIFY2(comesForward(about), "a second F1 did not bring the About forward");
         QVERIFY2(holdsFor([&] { return x_.windows(QStringLiteral("About Velmora"), game.pid()).size() == 1; }, 500),
                  "a second F1 opened a second About");
 
@@ -138,7 +136,7 @@ private slots:
                  "a click on the main window took the keyboard from the message");
         QVERIFY(x_.sendKeyToFocus("Return"));
         QVERIFY(waitFor([&] { return !x_.isViewable(message); }));
-        QVERIFY2(activeOnWindows(about), "the About did not get the keyboard back");
+        QVERIFY2(comesForward(about), "the About did not get the keyboard back");
         QVERIFY(x_.sendKeyToFocus("Escape"));
         QVERIFY2(waitFor([&] { return !x_.isViewable(about); }), "Esc did not close the About");
         QVERIFY2(game.exitWithF4(), "F4 did not end the game normally");

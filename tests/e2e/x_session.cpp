@@ -202,6 +202,24 @@ unsigned long XSession::activeWindow() const
     return xdo_get_active_window(xdo_, &active) == XDO_SUCCESS ? active : 0;
 }
 
+unsigned long XSession::topWindow() const
+{
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    const Atom stacking = XInternAtom(xdo_->xdpy, "_NET_CLIENT_LIST_STACKING", 0);
+    unsigned long top = 0;
+    if (XGetWindowProperty(xdo_->xdpy, DefaultRootWindow(xdo_->xdpy), stacking, 0, 1024, 0, XA_WINDOW, &type, &format,
+                           &items, &left, &data) == Success
+        && data && items > 0 && format == 32)
+        top = reinterpret_cast<unsigned long*>(data)[items - 1];  // bottom to top
+    if (data)
+        XFree(data);
+    return top;
+}
+
 bool XSession::sendKey(unsigned long window, const char* keys) const
 {
     // Without a window manager nothing gives the window the keyboard: the test does.

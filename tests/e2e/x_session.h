@@ -47,6 +47,8 @@ public:
     // Asks the window manager to activate the window, as a click on it would.
     void activate(unsigned long window) const;
     unsigned long activeWindow() const;
+    // The managed window stacked over all others (the window manager's list).
+    unsigned long topWindow() const;
 
     // A key sequence such as "F4", "ctrl+o" or "shift+Right", pressed and
     // released with the window focused, or on whatever has the keyboard now.

@@ -13,6 +13,7 @@
 
 #include <sys/stat.h>
 
+#include <limits>
 #include <memory>
 
 using namespace velmora;
@@ -39,11 +40,12 @@ private:
     }
 
     // How long the sound the disk driver wrote lasts, once it has ended (or
-    // only started, if asked) and the driver has written 300 ms of quiet after it.
+    // only started, if asked) and the driver has written 300 ms of quiet after
+    // it; NaN when that did not come in time, which every bound then refuses.
     double awaitHeard(bool started = false) const
     {
         Recording heard;
-        (void)QTest::qWaitFor([&] {
+        const bool came = QTest::qWaitFor([&] {
             QFile file(output_);
             heard = Recording::fromInterleaved(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), 44100, 2);
             const auto sounds = heard.sounds();
@@ -51,7 +53,7 @@ private:
                 && (started || heard.samples.size() >= sounds.back().second + static_cast<std::size_t>(heard.rate * 3 / 10));
         }, 15000);
         const auto [first, last] = heard.loudSpan();
-        return heard.seconds(last - first);
+        return came ? heard.seconds(last - first) : std::numeric_limits<double>::quiet_NaN();
     }
 
     // How long the player takes to return from a synchronous cue and then

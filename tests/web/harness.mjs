@@ -5,6 +5,7 @@ import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
 import { after, before } from 'node:test';
+import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
 
 const top = new URL('../..', import.meta.url).pathname;
@@ -174,4 +175,13 @@ export async function buttonEdgesDiffer(page, window, shot, name) {
         }
         return counts;
     }, { selector: window, shot: shot.toString('base64'), png: await kept(name) });
+}
+
+// The element's text changes in none of the next 1.5 s: a running clock
+// would change the read-out within one. Fails as soon as it changes.
+export async function staysStill(page, selector) {
+    const now = await page.locator(selector).innerText();
+    await assert.rejects(page.waitForFunction(([selector, now]) =>
+        document.querySelector(selector).innerText !== now, [selector, now], { timeout: 1500 }),
+        /Timeout/, `${selector} changed from ${now}`);
 }

@@ -8,7 +8,8 @@
 const Lift = 0.18, Drop = 0.25, Win = 1.2, Ring = 1, Lose = 0.6;
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { applyOption, boardDiffersFrom, buttonEdgesDiffer, heard, openGame, shotDiffersFrom, sprite, withBrowser }
+import { applyOption, boardDiffersFrom, buttonEdgesDiffer, heard, openGame, shotDiffersFrom, sprite, staysStill,
+         withBrowser }
     from './harness.mjs';
 
 const session = withBrowser();
@@ -76,9 +77,7 @@ describe('the page', () => {
         await page.waitForFunction(shown => Number(document.querySelector('.readout').textContent) > shown, under);
         await box.getByRole('button', { name: 'OK' }).click();
         await box.waitFor({ state: 'detached' });
-        const stopped = await readout.innerText();
-        await page.waitForTimeout(1500);
-        assert.equal(await readout.innerText(), stopped);
+        await staysStill(page, '.readout');
     });
 
     // No worker: the waves are fetched by the page, as on a first visit.
@@ -184,11 +183,9 @@ describe('the page', () => {
         await box.waitFor();
         assert.equal(await box.locator('.title').innerText(), 'Velmora');
         assert.equal(await box.locator('.prompt').innerText(), "Run-time error '9':\n\nSubscript out of range");
-        const readout = await page.locator('.readout').innerText();
         await page.keyboard.press('Enter');
         await page.getByText('Jocul s-a oprit dupa o eroare.').waitFor();
-        await page.waitForTimeout(1500);
-        assert.equal(await page.locator('.readout').innerText(), readout);  // the clock stopped with it
+        await staysStill(page, '.readout');  // the clock stopped with it
         assert.deepEqual(page.errors, []);  // reported by the game, not thrown into the page
     });
 
