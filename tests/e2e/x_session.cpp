@@ -1,30 +1,12 @@
 #include "x_session.h"
 
-#include <QDeadlineTimer>
 #include <QRegularExpression>
-#include <QThread>
 
 extern "C" {
 #include <xdo.h>
 }
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(30);
-    }
-    return true;
-}
-
-bool holdsFor(const std::function<bool()>& condition, int spanMs)
-{
-    return !waitFor([&] { return !condition(); }, spanMs);
-}
 
 namespace {
 
@@ -112,20 +94,7 @@ bool XSession::isViewable(unsigned long window) const
 
 qint64 XSession::windowPid(unsigned long window) const
 {
-    Atom type = 0;
-    int format = 0;
-    unsigned long items = 0;
-    unsigned long left = 0;
-    unsigned char* data = nullptr;
-    const Atom pidAtom = XInternAtom(xdo_->xdpy, "_NET_WM_PID", 0);
-    qint64 pid = 0;
-    if (XGetWindowProperty(xdo_->xdpy, window, pidAtom, 0, 1, 0, XA_CARDINAL, &type, &format, &items, &left, &data)
-            == Success
-        && data && items == 1 && format == 32)
-        pid = static_cast<qint64>(*reinterpret_cast<unsigned long*>(data));
-    if (data)
-        XFree(data);
-    return pid;
+    return xdo_get_pid_window(xdo_, window);
 }
 
 QImage XSession::grab(unsigned long window) const

@@ -3,13 +3,20 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QTest>
 
 #include <functional>
 
 // Polls condition until it holds or timeoutMs pass; whether it held.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+inline bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000)
+{
+    return QTest::qWaitFor(condition, timeoutMs);
+}
 // Whether condition keeps holding for the whole of spanMs.
-bool holdsFor(const std::function<bool()>& condition, int spanMs);
+inline bool holdsFor(const std::function<bool()>& condition, int spanMs)
+{
+    return !waitFor([&] { return !condition(); }, spanMs);
+}
 
 // The X server in DISPLAY (started by x_session.sh), driven through libxdo as
 // a person would: real keys and clicks, windows found by title, and each

@@ -153,7 +153,7 @@ private slots:
     // While the ring sounds, the game is held: keys and commands are
     // dropped, and the ticks that fall due come as one once it has ended,
     // under the box. Under the box ticks count on, no second box opens, and
-    // keys and commands do nothing.
+    // keys, commands and the window's close button do nothing.
     void whileTheGameWaits()
     {
         TestGame test;
@@ -164,6 +164,7 @@ private slots:
         test.ticks(3);
         test.game.keyDown(KeyCodeSpace);
         play(test, "start, options, exit, wait");
+        QVERIFY(!test.game.closeWindow());  // the frame's close button too
         QVERIFY(test.state() == ringing);
         QCOMPARE(test.frontEnd.take(), (Journal{"clock on", "options off", "read-out at 471,490", "cue time up"}));
         test.frontEnd.ringing = false;
@@ -175,6 +176,7 @@ private slots:
         QCOMPARE(test.frontEnd.take(), (Journal{"cue lose", Lost}));
         QCOMPARE(test.frontEnd.readout, std::string("6"));
         QCOMPARE(test.state().Holding, BooleanFalse);
+        QVERIFY(!test.game.closeWindow());
         test.settle();
         QCOMPARE(test.frontEnd.take(), (Journal{"box closed", "start on", "options on", "clock off"}));
     }
