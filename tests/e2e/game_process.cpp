@@ -183,6 +183,38 @@ int navyOnTower(const QImage& board, int tower)
     return count(board, QRect(50 + 314 * (tower - 1), 100, 214, 291), isNavy);
 }
 
+namespace {
+
+QRect onClient(const velmora::Rect& rect, QPoint offset = QPoint())
+{
+    return QRect(rect.left, rect.top, rect.width, rect.height).translated(offset);
+}
+
+QRect panelControlWhere(const std::function<bool(const velmora::ControlDescription&)>& which)
+{
+    for (const velmora::ControlDescription& control : velmora::mainWindow().panelControls)
+        if (which(control))
+            return onClient(control.rect, panelArea().topLeft());
+    return QRect();
+}
+
+} // namespace
+
+QRect panelArea()
+{
+    return onClient(velmora::mainWindow().panel.rect);
+}
+
+QRect panelControl(velmora::Command command)
+{
+    return panelControlWhere([&](const velmora::ControlDescription& control) { return control.command == command; });
+}
+
+QRect panelControl(velmora::OptionBox box)
+{
+    return panelControlWhere([&](const velmora::ControlDescription& control) { return control.box == box; });
+}
+
 bool panelShown(const QImage& board)
 {
     return !board.isNull() && board.pixel(15, 590) == PanelBlue;

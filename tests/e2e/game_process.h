@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/window_description.h"
 #include "x_session.h"
 
 #include <QImage>
@@ -90,17 +91,11 @@ inline const QRgb White = qRgb(255, 255, 255);
 inline const QRgb PanelBlue = qRgb(0, 0, 255);
 inline const QRgb Grey = qRgb(128, 128, 128);
 
-// The options panel, and the centres of its controls.
-inline const QRect PanelArea(8, 432, 481, 169);
-inline const QRect TimeBoxArea(8 + 176, 432 + 48, 57, 41);
-inline const QRect LevelBoxArea(8 + 176, 432 + 104, 57, 41);
-inline const QPoint TimeBox = TimeBoxArea.center();
-inline const QPoint LevelBox = LevelBoxArea.center();
-inline const QPoint TimeUp(8 + 128 + 20, 432 + 48 + 20);
-inline const QPoint TimeDown(8 + 240 + 32, 432 + 48 + 20);
-inline const QPoint LevelUp(8 + 128 + 20, 432 + 104 + 20);
-inline const QPoint LevelDown(8 + 240 + 32, 432 + 104 + 20);
-inline const QPoint OkButton(8 + 328 + 52, 432 + 72 + 20);
+// The options panel, and the controls in it that give a command or hold an
+// option, where the window's description puts them.
+QRect panelArea();
+QRect panelControl(velmora::Command command);
+QRect panelControl(velmora::OptionBox box);
 inline const QRect Readout(465, 485, 160, 50);
 
 int count(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches);

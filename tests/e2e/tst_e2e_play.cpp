@@ -13,6 +13,8 @@
 #include <QTest>
 
 using namespace probe;
+using velmora::Command;
+using velmora::OptionBox;
 
 namespace {
 
@@ -66,7 +68,7 @@ private:
     }
     void applyAndWaitForDisks(int disks) const
     {
-        game_->click(OkButton);
+        game_->click(panelControl(Command::Apply).center());
         // The smallest of n disks stands at level n: its top face at 303 - 19 (n - 1) + 12.
         const int top = 315 - 19 * (disks - 1);
         QVERIFY2(waitFor([&] {
@@ -101,7 +103,7 @@ private slots:
         openPanel();
         // Its caption set into the frame's top line, the yellow captions, the
         // buttons and the two defaults, as kept.
-        QVERIFY2(looksAsKept([&] { return game_->client(PanelArea); }, QStringLiteral("panel")),
+        QVERIFY2(looksAsKept([&] { return game_->client(panelArea()); }, QStringLiteral("panel")),
                  "the options panel differs from its kept picture");
         // Each sound is waited for before the next key, so that each is heard whole.
         const qint64 mark = recorder_.quietMark();
@@ -161,8 +163,8 @@ private slots:
         QVERIFY(key("Tab"));
         QVERIFY(x_.type(game_->window(), QStringLiteral("-7")));
         QVERIFY(key("Tab"));  // on to Time Up: no caret blinks in the box
-        for (const QPoint button : {TimeUp, TimeDown, TimeUp})
-            QVERIFY(game_->clickChanging(button, TimeBoxArea));
+        for (const Command button : {Command::TimeUp, Command::TimeDown, Command::TimeUp})
+            QVERIFY(game_->clickChanging(panelControl(button).center(), panelControl(OptionBox::TimeLimit)));
         applyAndWaitForDisks(10);
         const qint64 mark = recorder_.quietMark();
         QElapsedTimer clock;
@@ -198,8 +200,8 @@ private slots:
     void fourDisksWon()
     {
         openPanel();
-        for (const QPoint button : {LevelUp, LevelDown, LevelUp})
-            QVERIFY(game_->clickChanging(button, LevelBoxArea));
+        for (const Command button : {Command::LevelUp, Command::LevelDown, Command::LevelUp})
+            QVERIFY(game_->clickChanging(panelControl(button).center(), panelControl(OptionBox::DiskCount)));
         applyAndWaitForDisks(4);
         const qint64 mark = recorder_.quietMark();
         QVERIFY(key("F2"));
@@ -246,8 +248,8 @@ private slots:
         QVERIFY2(game_->start(GameProcess::copyInto(folder.path())), "the copied game showed no board");
 
         openPanel();
-        typeInto(TimeBox, QStringLiteral("2"));
-        typeInto(LevelBox, QStringLiteral("1"));
+        typeInto(panelControl(OptionBox::TimeLimit).center(), QStringLiteral("2"));
+        typeInto(panelControl(OptionBox::DiskCount).center(), QStringLiteral("1"));
         applyAndWaitForDisks(1);
         const qint64 mark = recorder_.quietMark();
         QVERIFY(key("F2"));
