@@ -67,4 +67,4 @@ const keys = await page.evaluate(() => window.keyToCanvas);
 console.log(`Space to the new board on the canvas: median ${percentile(keys, 0.5).toFixed(2)} ms, `
             + `99th percentile ${percentile(keys, 0.99).toFixed(2)} ms (${keys.length} presses)`);
 await browser.close();
-served.server.close();
+served.server.kill();

@@ -1,9 +1,9 @@
 // The browser version as a player meets it: build-web/ served on 127.0.0.1,
 // the page opened in Debian's headless Chromium through playwright-core, and
 // the pictures the desktop tests keep, to compare the board with.
-import { createServer } from 'node:http';
+import { spawn } from 'node:child_process';
 import { readFile } from 'node:fs/promises';
-import { extname, join, normalize } from 'node:path';
+import { join } from 'node:path';
 import { after, before } from 'node:test';
 import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
@@ -11,26 +11,20 @@ import { chromium } from 'playwright-core';
 const top = new URL('../..', import.meta.url).pathname;
 export const site = process.env.VELMORA_WEB_DIR ?? join(top, 'build-web');
 const pictures = join(top, 'tests/e2e/pictures');
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css',
-                '.wav': 'audio/wav', '.png': 'image/png', '.json': 'application/json',
-                '.webmanifest': 'application/manifest+json' };
 
-// Serves the folder; resolves to its address.
+// Serves the folder as the README tells a player to, with Python's own web
+// server on a free port; resolves to the server and its address.
 export function serve(folder = site) {
-    const server = createServer(async (request, response) => {
-        const asked = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
-        const path = asked.endsWith('/') ? asked + 'index.html' : asked;
-        try {
-            const body = await readFile(join(folder, path));
-            response.writeHead(200, { 'content-type': types[extname(path)] ?? 'application/octet-stream' });
-            response.end(body);
-        } catch {
-            response.writeHead(404);
-            response.end();
-        }
+    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', folder],
+                         { stdio: ['ignore', 'pipe', 'ignore'] });
+    return new Promise((resolve, reject) => {
+        server.stdout.on('data', line => {
+            const port = /port (\d+)/.exec(line)?.[1];
+            if (port)
+                resolve({ server, address: `http://127.0.0.1:${port}/` });
+        });
+        server.on('exit', () => reject(new Error('the web server did not start')));
     });
-    return new Promise(resolve => server.listen(0, '127.0.0.1', () =>
-        resolve({ server, address: `http://127.0.0.1:${server.address().port}/` })));
 }
 
 // For a file of tests: the site served and the browser started before them,
@@ -44,7 +38,7 @@ export function withBrowser() {
     });
     after(async () => {
         await session.browser?.close();
-        session.served?.server.close();
+        session.served?.server.kill();
     });
     return session;
 }
