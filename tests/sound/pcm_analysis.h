@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstdint>
@@ -111,23 +114,14 @@ struct Recording {
     }
 };
 
-// A 16-bit mono PCM wave file of a square wave at `hertz`, or of the given samples.
-inline QByteArray waveFile(const QByteArray& samples, int rate)
+// A 16-bit mono wave file at 22050 Hz of a square wave at `hertz`, made by
+// sox; empty if sox could not make it.
+inline QByteArray toneWave(double hertz, double seconds)
 {
-    auto le32 = [](std::uint32_t value) { return QByteArray(reinterpret_cast<const char*>(&value), 4); };
-    auto le16 = [](std::uint16_t value) { return QByteArray(reinterpret_cast<const char*>(&value), 2); };
-    const auto size = static_cast<std::uint32_t>(samples.size());
-    return "RIFF" + le32(36 + size) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(static_cast<std::uint32_t>(rate))
-        + le32(static_cast<std::uint32_t>(rate) * 2) + le16(2) + le16(16) + "data" + le32(size) + samples;
-}
-
-inline QByteArray toneWave(double hertz, double seconds, int rate = 22050)
-{
-    const int count = static_cast<int>(seconds * rate);
-    QByteArray samples(count * 2, Qt::Uninitialized);
-    for (int i = 0; i < count; ++i) {
-        const std::int16_t sample = std::fmod(i * hertz / rate, 1.0) < 0.5 ? 12000 : -12000;
-        std::memcpy(samples.data() + 2 * i, &sample, 2);
-    }
-    return waveFile(samples, rate);
+    const QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("tone.wav"));
+    QProcess::execute(QStringLiteral("sox"), {"-n", "-r", "22050", "-c", "1", "-b", "16", file, "synth",
+                                              QString::number(seconds), "square", QString::number(hertz), "vol", "0.37"});
+    QFile made(file);
+    return made.open(QIODevice::ReadOnly) ? made.readAll() : QByteArray();
 }
