@@ -6,10 +6,11 @@
 
 namespace velmora {
 
-void HeldFrontEnd::ask(std::function<void(FrontEnd&)> call, bool holds)
+template <typename Call>
+void HeldFrontEnd::ask(Call&& call, bool holds)
 {
     if (holding_) {
-        kept_.push_back(Request{std::move(call), holds});
+        kept_.push_back(Request{std::forward<Call>(call), holds});
         return;
     }
     call(*frontEnd_);

@@ -48,7 +48,9 @@ private:
         std::function<void(FrontEnd&)> call;
         bool holds;  // a cue the game waits for
     };
-    void ask(std::function<void(FrontEnd&)> call, bool holds = false);
+    // Calls at once while nothing holds (no copy made), else keeps the call.
+    template <typename Call>
+    void ask(Call&& call, bool holds = false);
 
     FrontEnd* frontEnd_ = nullptr;
     bool holding_ = false;

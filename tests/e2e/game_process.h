@@ -60,8 +60,8 @@ public:
     bool clickChanging(QPoint inClient, const QRect& watched) const;
     // A box of this program with this title, waited for.
     unsigned long box(const QString& title, int timeoutMs = 10000) const { return x_.findWindow(title, timeoutMs, pid_); }
-    // Presses Enter in the box, waits for it to close, and clicks the board
-    // until the program has given the main window the keyboard again.
+    // Presses Enter in the box and waits for it to close and, under a window
+    // manager, for the main window to have the keyboard again.
     bool closeBox(unsigned long box) const;
     // Waits for the program to end normally with status 0.
     bool endsNormally(int timeoutMs = 10000);
