@@ -230,50 +230,28 @@ private slots:
         QVERIFY(game_->closeBox(won));
     }
 
-    // With a long tone of its own pitch under each cue's name: the lift, drop,
-    // win and buzz return at once and go on sounding (the win cuts the drop
-    // off); the ring alone holds the game until it has sounded in full, four
-    // seconds here: the wait follows the sound, it is no fixed span.
-    void onlyTheRingHoldsTheGame()
+    // With a four-second tone under the ring's name (the other cues missing):
+    // the ring holds the game until it has sounded in full, so the wait
+    // follows the sound and is no fixed span; meanwhile the window repaints
+    // what another window uncovers. (The other cues' not holding is the
+    // players' tests'.)
+    void theRingHoldsTheGameAsLongAsItSounds()
     {
         QTemporaryDir folder;
-        const std::vector<double> pitches{300, 500, 700, 900, 1100};
-        const char* const names[] = {"arrow.wav", "sound12.wav", "Yahoo_ring_03.wav", "riiiing.wav", "Error.wav"};
-        for (int i = 0; i < 5; ++i) {
-            QFile wave(folder.filePath(QString::fromLatin1(names[i])));
-            QVERIFY(wave.open(QIODevice::WriteOnly) && wave.write(toneWave(pitches[i], 4.0)) > 0);
-        }
+        QFile ring(folder.filePath(QStringLiteral("riiiing.wav")));
+        QVERIFY(ring.open(QIODevice::WriteOnly) && ring.write(toneWave(1100, 4.0)) > 0);
+        ring.close();
         QVERIFY(game_->exitWithF4());
         game_ = std::make_unique<GameProcess>(x_);
         QVERIFY2(game_->start(GameProcess::copyInto(folder.path())), "the copied game showed no board");
-
         openPanel();
         typeInto(panelControl(OptionBox::TimeLimit).center(), QStringLiteral("2"));
-        typeInto(panelControl(OptionBox::DiskCount).center(), QStringLiteral("1"));
-        applyAndWaitForDisks(1);
+        applyAndWaitForDisks(10);
         const qint64 mark = recorder_.quietMark();
-        QVERIFY(key("F2"));
-        QVERIFY(key("space"));
-        QVERIFY(key("Left"));
-        QVERIFY2(waitFor([&] { return diskInHandOver(board(), 3); }), "the disk in hand did not reach tower 3");
-        QVERIFY2(soundsOnAfter(recorder_.now(), 0, pitches), "the lift's sound held the game");
-        QVERIFY(key("space"));
-        const unsigned long won = game_->box(QStringLiteral("Finish ...."));
-        QVERIFY2(won != 0, "no Finish box");
-        QVERIFY2(soundsOnAfter(recorder_.now(), 2, pitches), "the win's sound held the game");
-        const auto played = recorder_.since(mark).pitchRuns(pitches);
-        QVERIFY2(std::none_of(played.begin(), played.end(), [](const auto& run) { return run.first == 1 && run.second >= 1; }),
-                 "the drop's sound held the game");
-        QVERIFY(game_->closeBox(won));
-
-        // Two ticks, then the whole 4-second ring before the box: the game
-        // waits for it, and its window still repaints what another window
-        // uncovers. (How much of the ring is heard is the sound server's: on
-        // a starved machine it plays less of it in those four seconds.)
         QElapsedTimer clock;
         QVERIFY(key("F2"));
         clock.start();
-        QVERIFY2(soundsOnAfter(recorder_.now(), 3, pitches, 0.2), "no ring");
+        QVERIFY2(waitFor([&] { return !recorder_.since(mark).sounds().empty(); }), "no ring");
         const QImage held = board();
         x_.passOver(game_->window());
         QVERIFY2(waitFor([&] { return board() == held; }, 2000), "the window did not repaint while the ring sounded");
@@ -281,21 +259,7 @@ private slots:
         const unsigned long lost = game_->box(QStringLiteral("Game Over"), 20000);
         QVERIFY2(lost != 0, "no Game Over box");
         QVERIFY2(clock.elapsed() > 5500, qPrintable(QStringLiteral("the box came %1 ms after F2").arg(clock.elapsed())));
-        QVERIFY2(soundsOnAfter(recorder_.now(), 4, pitches), "the buzz held the game");
         QVERIFY(game_->closeBox(lost));
-    }
-
-private:
-    // Whether the cue of the given pitch is heard for at least another
-    // second (or span) after mark: it went on sounding while the game went on.
-    bool soundsOnAfter(qint64 mark, int pitch, const std::vector<double>& pitches, double span = 1.0) const
-    {
-        return waitFor([&] {
-            const auto runs = recorder_.since(mark).pitchRuns(pitches);
-            return std::any_of(runs.begin(), runs.end(), [&](const auto& run) {
-                return run.first == pitch && run.second >= span;
-            });
-        });
     }
 };
 

@@ -76,42 +76,6 @@ struct Recording {
             crossings += (samples[i - 1] < 0) != (samples[i] < 0) ? 1 : 0;
         return crossings / seconds(last - first);
     }
-
-    // The stretches of one pitch, in 50-ms steps: each step's pitch is the
-    // nearest of `pitches` (Hz) by its zero crossings, and quiet steps end a
-    // stretch. A lone step (where one sound starts or cuts off another) is
-    // passed over. Pairs of the pitch's index and the stretch's seconds.
-    std::vector<std::pair<int, double>> pitchRuns(const std::vector<double>& pitches) const
-    {
-        const std::size_t step = static_cast<std::size_t>(rate / 20);
-        std::vector<std::pair<int, double>> runs;
-        int previous = -1;
-        for (std::size_t start = 0; start + step <= samples.size(); start += step) {
-            int nearest = -1;
-            if (rms(start, start + step) > 0.02) {
-                const double hertz = crossingsPerSecond(start, start + step) / 2;
-                nearest = 0;
-                for (std::size_t i = 1; i < pitches.size(); ++i)
-                    if (std::abs(pitches[i] - hertz) < std::abs(pitches[nearest] - hertz))
-                        nearest = static_cast<int>(i);
-            }
-            if (nearest >= 0 && nearest == previous)
-                runs.back().second += seconds(step);
-            else if (nearest >= 0)
-                runs.emplace_back(nearest, seconds(step));
-            previous = nearest;
-        }
-        std::vector<std::pair<int, double>> kept;
-        for (const auto& run : runs) {
-            if (run.second < 0.075)
-                continue;
-            if (!kept.empty() && kept.back().first == run.first)
-                kept.back().second += run.second;
-            else
-                kept.push_back(run);
-        }
-        return kept;
-    }
 };
 
 // A 16-bit mono wave file at 22050 Hz of a square wave at `hertz`, made by

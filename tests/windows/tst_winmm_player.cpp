@@ -74,6 +74,13 @@ int main()
     const ULONGLONG refused = heldFor(damaged);
     check(refused < 700, "a wave claiming a byte rate of 1 holds nothing of its own", refused);
 
+    {
+        WinmmSoundPlayer player;
+        const ULONGLONG since = GetTickCount64();
+        player.play(longTone, SoundAsync);
+        const ULONGLONG returned = GetTickCount64() - since;
+        check(returned < 1000 && !player.holding(), "an eight-second cue not waited for returns at once", returned);
+    }
     // Right after the start, the thread that plays has seldom begun.
     for (int round = 0; round < 3; ++round) {
         ULONGLONG since = 0;
