@@ -51,12 +51,17 @@ export async function launch() {
 }
 
 // A new page with the game loaded and its first board drawn, in a context of
-// its own made with the options given. The page's
+// its own made with the options given (and `routes`: URL patterns, each with
+// how it is answered). The page's
 // sound is tapped where it leaves for the speakers: `heard` lists the length
 // in seconds of each sound started, in order (each cue's wave has its own),
 // and `cut` of each one stopped before its end.
-export async function openGame(browser, address, options = {}) {
+export async function openGame(browser, address, { routes = {}, ...options } = {}) {
     const context = await browser.newContext({ viewport: { width: 1100, height: 720 }, ...options });
+    // Routes are set before anything loads: a context with routes keeps no
+    // cache, and a request the cache answered would never reach a route.
+    for (const [url, answer] of Object.entries(routes))
+        await context.route(url, answer);
     const page = await context.newPage();
     page.on('close', () => context.close().catch(() => {}));  // the browser may be closing already
     await page.addInitScript(comparing);

@@ -82,10 +82,10 @@ describe('the page', () => {
 
     // No worker: the waves are fetched by the page, as on a first visit.
     played('a wave that cannot be fetched or decoded is silence, and a ring that cannot sound holds nothing',
-           { serviceWorkers: 'block' }, async page => {
-        await page.route('**/arrow.wav', route => route.fulfill({ status: 404 }));
-        const broken = { body: 'RIFF, and then no wave', contentType: 'audio/wav' };
-        await page.route('**/riiiing.wav', route => route.fulfill(broken));
+           { serviceWorkers: 'block', routes: {
+               '**/arrow.wav': route => route.fulfill({ status: 404 }),
+               '**/riiiing.wav': route => route.fulfill({ body: 'RIFF, and then no wave', contentType: 'audio/wav' }) } },
+           async page => {
         await applyOption(page, 'Time', '2');
         await page.keyboard.press('F2');
         await page.keyboard.press('Space');
