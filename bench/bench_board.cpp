@@ -2,7 +2,6 @@
 // and through the real window (offscreen platform, or X), which also repaints
 // the changed area after every disk.
 
-#include "board/reset_board.h"
 #include "game/game.h"
 #include "game/board_pictures.h"
 #include "game/sys_info.h"
@@ -13,6 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <map>
+
 using namespace velmora;
 
 namespace {
@@ -22,8 +23,8 @@ class QuietFrontEnd : public FrontEnd {
 public:
     void setCommandEnabled(Command, bool) override {}
     void setPanelVisible(bool) override {}
-    std::string optionText(OptionBox) const override { return {}; }
-    void setOptionText(OptionBox, const std::string&) override {}
+    std::string optionText(OptionBox box) const override { return texts.at(box); }
+    void setOptionText(OptionBox box, const std::string& text) override { texts[box] = text; }
     void selectOptionText(OptionBox) override {}
     void setReadout(const std::string&) override {}
     void placeReadout(std::int32_t, std::int32_t) override {}
@@ -40,21 +41,12 @@ public:
     SysInfoPlatform& system() override { return system_; }
     void quit(int) override {}
 
+    std::map<OptionBox, std::string> texts;
+
 private:
     NoRegistry noRegistry;
     NoSystem system_;
 };
-
-// Fifteen disks spread over the three towers as a game in progress leaves them.
-void spreadFifteenDisks(GameState& state)
-{
-    const std::int16_t towers[3][5] = {{1, 4, 7, 10, 13}, {2, 5, 8, 11, 14}, {3, 6, 9, 12, 15}};
-    for (std::int16_t tower = 1; tower <= 3; ++tower) {
-        state.TowerCount(tower) = 5;
-        for (std::int16_t level = 1; level <= 5; ++level)
-            state.Towers(tower)(level) = DiskSlot{towers[tower - 1][level - 1], tower};
-    }
-}
 
 // A loaded game of fifteen disks, on the bare surface or in the real window,
 // shown; false (with the reason given to the run) when it cannot be shown.
@@ -79,8 +71,11 @@ struct Board {
                 return false;
             }
         }
-        game.state().DiskCount = 15;
-        ResetBoard(game.state(), game);
+        // Fifteen disks, set through the options panel as a player would.
+        FrontEnd& shown = frontEnd ? static_cast<FrontEnd&>(*frontEnd) : quiet;
+        shown.setOptionText(OptionBox::TimeLimit, "60");
+        shown.setOptionText(OptionBox::DiskCount, "15");
+        game.command(Command::Apply);
         return true;
     }
 };
@@ -90,7 +85,6 @@ void redraw(benchmark::State& run, bool inWindow)
     Board board;
     if (!board.start(run, inWindow))
         return;
-    spreadFifteenDisks(board.game.state());
     for (auto _ : run)
         board.game.RedrawBoard();
 }
@@ -101,7 +95,7 @@ void reset(benchmark::State& run, bool inWindow)
     if (!board.start(run, inWindow))
         return;
     for (auto _ : run)
-        ResetBoard(board.game.state(), board.game);
+        board.game.NewGame();
 }
 
 void BM_RedrawBoard_Surface(benchmark::State& run) { redraw(run, false); }

@@ -92,7 +92,6 @@ public:
     void EndGameWon() override;
 
     const GameState& state() const { return state_; }
-    GameState& state() { return state_; }
     Surface& surface() { return surface_; }
     const CursorSprite& sprite() const { return target_.sprite(); }
     bool clockRunning() const override { return clockRunning_; }

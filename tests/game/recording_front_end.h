@@ -111,7 +111,14 @@ struct TestGame {
         frontEnd.take();
     }
 
-    velmora::GameState& state() { return game.state(); }
+    const velmora::GameState& state() const { return game.state(); }
+    // The disk count (and time limit) of the next game, as Ok applies them.
+    void apply(int disks, int seconds = 60)
+    {
+        frontEnd.texts[velmora::OptionBox::DiskCount] = std::to_string(disks);
+        frontEnd.texts[velmora::OptionBox::TimeLimit] = std::to_string(seconds);
+        game.command(velmora::Command::Apply);
+    }
     void ticks(int count)
     {
         for (int i = 0; i < count; ++i)

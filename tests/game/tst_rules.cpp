@@ -29,7 +29,7 @@ namespace {
 struct Play : TestGame {
     explicit Play(int disks = 10)
     {
-        state().DiskCount = static_cast<std::int16_t>(disks);
+        apply(disks);
         game.command(Command::Start);
         frontEnd.take();
     }
@@ -163,6 +163,17 @@ private slots:
         QCOMPARE(play.move(1, 2), Journal{"cue drop"});
     }
 
+    // The panel refuses such counts, so only a forced one reaches the reset.
+    void aResetOutsideOneToFifteenDisksIsAFailedCheck()
+    {
+        TestGame test;
+        for (const std::int16_t disks : {0, 16}) {
+            GameState state;
+            state.DiskCount = disks;
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, ResetBoard(state, test.game));
+        }
+    }
+
     void aFullTowerTwoWinsNothing()
     {
         Play play(5);
@@ -185,7 +196,7 @@ private slots:
             if (key % 2000 == 0 || !play.game.clockRunning()) {
                 // A new game, sometimes with another disk count; a disk in hand is dropped.
                 if (key % 6000 == 0)
-                    play.state().DiskCount = static_cast<std::int16_t>(diskCount(random));
+                    play.apply(diskCount(random));
                 play.game.command(Command::Start);
             }
             for (const std::string& entry : play.press(keys[pick(random)]))
