@@ -178,41 +178,21 @@ bool diskInHandOver(const QImage& board, int tower)
     return count(board, spriteOver(tower), isGrey) > 1500;
 }
 
-int navyOnTower(const QImage& board, int tower)
-{
-    return count(board, QRect(50 + 314 * (tower - 1), 100, 214, 291), isNavy);
-}
-
-namespace {
-
-QRect onClient(const velmora::Rect& rect, QPoint offset = QPoint())
-{
-    return QRect(rect.left, rect.top, rect.width, rect.height).translated(offset);
-}
-
-QRect panelControlWhere(const std::function<bool(const velmora::ControlDescription&)>& which)
-{
-    for (const velmora::ControlDescription& control : velmora::mainWindow().panelControls)
-        if (which(control))
-            return onClient(control.rect, panelArea().topLeft());
-    return QRect();
-}
-
-} // namespace
-
 QRect panelArea()
 {
-    return onClient(velmora::mainWindow().panel.rect);
+    const velmora::Rect& rect = velmora::mainWindow().panel.rect;
+    return QRect(rect.left, rect.top, rect.width, rect.height);
 }
 
-QRect panelControl(velmora::Command command)
+QRect panelControl(const QString& name)
 {
-    return panelControlWhere([&](const velmora::ControlDescription& control) { return control.command == command; });
-}
-
-QRect panelControl(velmora::OptionBox box)
-{
-    return panelControlWhere([&](const velmora::ControlDescription& control) { return control.box == box; });
+    for (const velmora::ControlDescription& control : velmora::mainWindow().panelControls) {
+        const std::string& named = *control.accessibleName ? control.accessibleName : control.caption;
+        if ((control.command || control.box) && QString::fromStdString(named) == name)
+            return QRect(control.rect.left, control.rect.top, control.rect.width, control.rect.height)
+                .translated(panelArea().topLeft());
+    }
+    return QRect();
 }
 
 bool panelShown(const QImage& board)

@@ -91,11 +91,11 @@ inline const QRgb White = qRgb(255, 255, 255);
 inline const QRgb PanelBlue = qRgb(0, 0, 255);
 inline const QRgb Grey = qRgb(128, 128, 128);
 
-// The options panel, and the controls in it that give a command or hold an
-// option, where the window's description puts them.
+// The options panel, and a control in it that gives a command or holds an
+// option, by the name a screen reader says ("Time", "Time Up", "Ok"), where
+// the window's description puts them.
 QRect panelArea();
-QRect panelControl(velmora::Command command);
-QRect panelControl(velmora::OptionBox box);
+QRect panelControl(const QString& name);
 inline const QRect Readout(465, 485, 160, 50);
 
 int count(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches);
@@ -108,8 +108,6 @@ QRect spriteOver(int tower);
 // The cursor (green) or the disk in hand (grey) over the tower.
 bool cursorOver(const QImage& board, int tower);
 bool diskInHandOver(const QImage& board, int tower);
-// Navy pixels of the board on a tower, from the base line up to y 100.
-int navyOnTower(const QImage& board, int tower);
 bool panelShown(const QImage& board);
 
 } // namespace probe

@@ -65,17 +65,6 @@ struct Recording {
         }
         return found;
     }
-
-    // Zero crossings per second in [first, last): about twice the pitch.
-    double crossingsPerSecond(std::size_t first, std::size_t last) const
-    {
-        if (last <= first + 1)
-            return 0.0;
-        int crossings = 0;
-        for (std::size_t i = first + 1; i < last; ++i)
-            crossings += (samples[i - 1] < 0) != (samples[i] < 0) ? 1 : 0;
-        return crossings / seconds(last - first);
-    }
 };
 
 // A 16-bit mono wave file at 22050 Hz of a square wave at `hertz`, made by

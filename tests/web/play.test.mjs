@@ -1,18 +1,20 @@
-// The browser version played as on the desktop: the first board pixel for
-// pixel the Linux build's, moves with the keys and their sounds, a short game
-// lost with the whole ring before the box and the read-out counting on under
-// it, a won game, a refused text, the About and System Info, a failed check,
-// and the game's end. Every check waits for the state it expects.
+// The browser version played as on the desktop: the scenarios both harnesses
+// play (moves, a lost and a won game), the first board at twice the scale, a
+// wave that cannot sound, a late timer, the panel's faces, a refused text,
+// the About and System Info, a failed check, and the game's end. Every check
+// waits for the state it expects.
 
-// The waves' lengths: the lift, the drop, the win, the time-up ring, the buzz.
-const Lift = 0.18, Drop = 0.25, Win = 1.2, Ring = 1, Lose = 0.6;
+// The lengths of the buzz, a wave that cannot sound, and the ring.
+const Lose = 0.6;
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { applyOption, boardDiffersFrom, buttonEdgesDiffer, heard, openGame, shotDiffersFrom, sprite, staysStill,
          withBrowser }
     from './harness.mjs';
+import { playScenario, readScenarios } from './scenarios.mjs';
 
 const session = withBrowser();
+const scenarios = await readScenarios();
 
 // A case on a page of its own, in a context made with the options given if
 // any, the game loaded; the page is closed however the case ends.
@@ -28,10 +30,14 @@ const played = (name, ...optionsAndCase) => {
     });
 };
 
+describe('the scenarios', () => {
+    for (const { name, steps } of scenarios)
+        played(name, page => playScenario(page, steps));
+});
+
 describe('the page', () => {
-    played('is titled Form1 and shows the Linux build\'s first board', async page => {
+    played('is titled Form1, with the two menus', async page => {
         assert.equal(await page.title(), 'Form1');
-        assert.equal(await boardDiffersFrom(page, 'board.png'), 0);
         assert.deepEqual(await page.locator('.menu').allInnerTexts(), ['Joc', 'Ajutor']);
         assert.deepEqual(page.errors, []);
     });
@@ -40,44 +46,6 @@ describe('the page', () => {
            async page => {
         const shot = await page.locator('canvas.board').screenshot();
         assert.equal(await shotDiffersFrom(page, shot, 'board.png', 2), 0);
-    });
-
-    played('moves with the keys as on the desktop', async page => {
-        await page.keyboard.press('F2');
-        await page.keyboard.press('Space');
-        await page.waitForFunction(() => document.querySelector('canvas.sprite').width === 81);
-        const lifted = await sprite(page);
-        await page.keyboard.press('Alt+ArrowRight');
-        await page.waitForFunction(left => parseInt(document.querySelector('canvas.sprite').style.left) > left,
-                                   lifted.left);
-        assert.equal((await sprite(page)).left - lifted.left, 314);  // one tower on
-        // What a screen reader says of it.
-        const words = await page.getByRole('status').textContent();
-        assert.match(words, /The cursor is over tower 2\. Disk 10 is in hand\.$/);
-        await page.keyboard.press('ArrowLeft');
-        await page.keyboard.press('Space');
-        await page.waitForFunction(() => document.querySelector('canvas.sprite').width === 83);
-        assert.equal(await boardDiffersFrom(page, 'board.png'), 0);  // back where it was
-    });
-
-    played('a 3-second game is lost: the ring, then the box and the buzz; the read-out counts on under it',
-           async page => {
-        await applyOption(page, 'Time', '3');
-        await page.keyboard.press('F2');
-        const started = Date.now();
-        const box = page.locator('dialog.box');
-        await box.waitFor({ timeout: 15000 });
-        // Three ticks, then the whole one-second ring the game waits for.
-        assert.ok(Date.now() - started > 3900, `the box came ${Date.now() - started} ms after F2`);
-        assert.deepEqual(await heard(page, 2), [Ring, Lose]);
-        assert.equal(await box.locator('.title').innerText(), 'Game Over');
-        assert.equal(await box.locator('.prompt').innerText(), 'Ati pierdut - mai incercati');
-        const readout = page.locator('.readout');
-        const under = Number(await readout.innerText());
-        await page.waitForFunction(shown => Number(document.querySelector('.readout').textContent) > shown, under);
-        await box.getByRole('button', { name: 'OK' }).click();
-        await box.waitFor({ state: 'detached' });
-        await staysStill(page, '.readout');
     });
 
     // No worker: the waves are fetched by the page, as on a first visit.
@@ -105,19 +73,6 @@ describe('the page', () => {
         await page.clock.fastForward(10000);
         await page.waitForFunction(() => document.querySelector('.readout').textContent !== '');
         assert.equal(await page.locator('.readout').textContent(), '10');
-    });
-
-    played('a one-disk game is won: lift, drop, and the win cutting the drop short, then the box', async page => {
-        await applyOption(page, 'Level', '1');
-        await page.keyboard.press('F2');
-        await page.keyboard.press('Space');
-        await page.keyboard.press('ArrowLeft');  // round the end, to tower 3
-        await page.keyboard.press('Space');
-        const box = page.locator('dialog.box');
-        await box.waitFor();
-        assert.equal(await box.locator('.title').innerText(), 'Finish ....');
-        assert.deepEqual(await heard(page, 3), [Lift, Drop, Win]);
-        assert.equal((await page.evaluate(() => window.cut)).at(-1), Drop);
     });
 
     played('the panel\'s buttons wear the desktop\'s faces, set in while pressed', async page => {

@@ -39,7 +39,7 @@ for value in "DisplayName.*Velmora" "DisplayVersion.*1\.0\.0" "Publisher.*Velmor
 done
 
 # Played from where it was installed: moves, sounds and the panel.
-QT_QPA_PLATFORM=offscreen VELMORA_TEST_COMMAND="$wine $folder/Velmora.exe" "$play" liftDropArrowsAndARefusedDrop \
+QT_QPA_PLATFORM=offscreen VELMORA_TEST_COMMAND="$wine $folder/Velmora.exe" "$play" scenario:moves \
     || fail "the installed game did not play"
 wineserver -w
 
