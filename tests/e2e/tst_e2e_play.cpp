@@ -67,14 +67,11 @@ private:
 
     void click(const QString& button)
     {
-        if (button == QLatin1String("Ok")) {
-            game_->click(panelControl(button).center());
-            QVERIFY2(waitFor([&] { return !panelShown(board()); }), "Ok did not close the panel");
-        } else {
-            // "Time Up" changes the box named "Time".
-            const QRect box = panelControl(button.section(QLatin1Char(' '), 0, 0));
-            QVERIFY2(game_->clickChanging(panelControl(button).center(), box), qPrintable(button));
-        }
+        if (button == QLatin1String("Ok"))
+            return game_->click(panelControl(button).center());
+        // "Time Up" changes the box named "Time".
+        const QRect box = panelControl(button.section(QLatin1Char(' '), 0, 0));
+        QVERIFY2(game_->clickChanging(panelControl(button).center(), box), qPrintable(button));
     }
 
     // Disks on a tower: the level of the top disk, the one whose navy face
@@ -165,6 +162,8 @@ private:
                      qPrintable("the read-out " + rest + " not"));
         } else if (verb == "heard") {
             heard(words);
+        } else if (verb == "panel") {
+            QVERIFY2(waitFor([&] { return panelShown(board()); }), "the panel is not shown");
         } else if (verb != "words") {
             QFAIL(qPrintable("no step " + verb));
         }

@@ -89,18 +89,6 @@ describe('the page', () => {
         await page.mouse.up();
     });
 
-    played('text that is no number is refused and kept, ready to be corrected', async page => {
-        await page.keyboard.press('Control+o');
-        await page.getByLabel('Time', { exact: true }).fill('abc');
-        await page.getByRole('button', { name: 'Ok' }).click();
-        const box = page.locator('dialog.box');
-        await box.waitFor();
-        assert.match(await box.locator('.prompt').innerText(), /^Timpul \(Time\) trebuie/);
-        await page.keyboard.press('Enter');
-        await box.waitFor({ state: 'detached' });
-        assert.equal(await page.getByLabel('Time', { exact: true }).inputValue(), 'abc');
-    });
-
     played('the About, and System Info, which a page does not have', async page => {
         await page.keyboard.press('Control+o');
         await page.keyboard.press('F2');  // a game going on behind it

@@ -67,11 +67,11 @@ const steps = {
     click: async (page, buttons) => {
         for (const name of buttons) {
             // "Time Up" changes the box named "Time".
-            const box = name === 'Ok' ? null : `.panel input[aria-label="${name.split(' ')[0]}"]`;
-            const before = box && await page.evaluate(box => document.querySelector(box).value, box);
+            const box = `.panel input[aria-label="${name.split(' ')[0]}"]`;
+            const before = await page.evaluate(box => document.querySelector(box)?.value, box);
             await page.getByRole('button', { name, exact: true }).click();
-            await page.waitForFunction(([box, before]) => box ? document.querySelector(box).value !== before
-                : document.querySelector('.panel').style.display === 'none', [box, before]);
+            if (name !== 'Ok')
+                await page.waitForFunction(([box, before]) => document.querySelector(box).value !== before, [box, before]);
         }
     },
     looks: async (page, [name]) => assert.equal(await boardDiffersFrom(page, name + '.png'), 0),
@@ -110,6 +110,10 @@ const steps = {
         if (cut)
             assert.equal((await page.evaluate(() => window.cut)).at(-1), cut);
     },
+    panel: async (page, [box, text]) => {
+        await page.locator('.panel').waitFor();
+        assert.equal(await page.getByLabel(box, { exact: true }).inputValue(), text);
+    },
     words: (page, words) => page.waitForFunction(text =>
         document.querySelector('[role=status]').textContent.endsWith(text), words.join(' ')),
 };
@@ -120,7 +124,7 @@ export async function playScenario(page, scenario) {
     let since = Date.now();
     for (const step of scenario) {
         const [verb, ...words] = step.split(' ');
-        const fields = ['type', 'click', 'box'].includes(verb) ? words.join(' ').split(' | ') : words;
+        const fields = ['type', 'click', 'box', 'panel'].includes(verb) ? words.join(' ').split(' | ') : words;
         assert.ok(steps[verb], `no step ${verb}`);
         await steps[verb](page, fields, since).catch(error => {
             error.message = `at the step "${step}": ${error.message}`;
