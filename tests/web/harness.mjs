@@ -148,14 +148,6 @@ export async function heard(page, count) {
     return page.evaluate(() => window.heard);
 }
 
-// The panel opened, a box given a value, Ok pressed, and the panel closed.
-export async function applyOption(page, name, value) {
-    await page.keyboard.press('Control+o');
-    await page.getByLabel(name, { exact: true }).fill(value);
-    await page.getByRole('button', { name: 'Ok' }).click();
-    await page.waitForFunction(() => document.querySelector('.panel').style.display === 'none');
-}
-
 // For each button of the graphical style in a window's picture (a screenshot
 // of the element), how many pixels of its two-pixel edge differ from a kept
 // picture of that window: the face around the caption, whose letters come

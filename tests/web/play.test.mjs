@@ -8,7 +8,7 @@
 const Lose = 0.6;
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { applyOption, boardDiffersFrom, buttonEdgesDiffer, heard, openGame, shotDiffersFrom, sprite, staysStill,
+import { buttonEdgesDiffer, heard, openGame, shotDiffersFrom, sprite, staysStill,
          withBrowser }
     from './harness.mjs';
 import { playScenario, readScenarios } from './scenarios.mjs';
@@ -54,7 +54,9 @@ describe('the page', () => {
                '**/arrow.wav': route => route.fulfill({ status: 404 }),
                '**/riiiing.wav': route => route.fulfill({ body: 'RIFF, and then no wave', contentType: 'audio/wav' }) } },
            async page => {
-        await applyOption(page, 'Time', '2');
+        await page.keyboard.press('Control+o');
+        await page.getByLabel('Time', { exact: true }).fill('2');
+        await page.getByRole('button', { name: 'Ok' }).click();
         await page.keyboard.press('F2');
         await page.keyboard.press('Space');
         const started = Date.now();

@@ -6,9 +6,9 @@
 
 #include "sound/winmm_sound_player.h"
 
-#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 using namespace velmora;
@@ -24,30 +24,24 @@ void check(bool ok, const char* what, ULONGLONG ms)
     (ok ? passed : failed) += 1;
 }
 
-// A tone of the given length, 16-bit mono at 22050 Hz, in the temporary
-// folder; `byteRate` as the header claims it.
-std::string writeTone(const char* fileName, double seconds, std::uint32_t byteRate = 44100)
+// The game's one-second ring (16-bit mono, 22050 Hz, beside this program),
+// its data repeated `times` and its byte rate as given, in the temporary
+// folder.
+std::string writeRing(const char* fileName, int times = 1, std::uint32_t byteRate = 44100)
 {
-    char folder[MAX_PATH];
-    const std::string name = std::string(folder, GetTempPathA(MAX_PATH, folder)) + "velmora-" + fileName;
-    const auto samples = static_cast<std::uint32_t>(22050 * seconds);
-    const auto put32 = [](std::ofstream& out, std::uint32_t value) { out.write(reinterpret_cast<const char*>(&value), 4); };
-    const auto put16 = [](std::ofstream& out, std::uint16_t value) { out.write(reinterpret_cast<const char*>(&value), 2); };
-    std::ofstream out(name, std::ios::binary);
-    out.write("RIFF", 4);
-    put32(out, 36 + samples * 2);
-    out.write("WAVEfmt ", 8);
-    put32(out, 16);
-    put16(out, 1);
-    put16(out, 1);
-    put32(out, 22050);
-    put32(out, byteRate);
-    put16(out, 2);
-    put16(out, 16);
-    out.write("data", 4);
-    put32(out, samples * 2);
-    for (std::uint32_t i = 0; i < samples; ++i)
-        put16(out, static_cast<std::uint16_t>(static_cast<std::int16_t>(8000 * std::sin(i * 0.125))));
+    char path[MAX_PATH];
+    std::string own(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    std::ifstream in(own.substr(0, own.find_last_of('\\') + 1) + "riiiing.wav", std::ios::binary);
+    std::string wave((std::istreambuf_iterator<char>(in)), {});
+    const std::string data = wave.substr(44);
+    for (int time = 1; time < times; ++time)
+        wave += data;
+    const auto put32 = [&](std::size_t at, std::uint32_t value) { wave.replace(at, 4, reinterpret_cast<const char*>(&value), 4); };
+    put32(4, static_cast<std::uint32_t>(wave.size() - 8));
+    put32(28, byteRate);
+    put32(40, static_cast<std::uint32_t>(wave.size() - 44));
+    const std::string name = std::string(path, GetTempPathA(MAX_PATH, path)) + "velmora-" + fileName;
+    std::ofstream(name, std::ios::binary) << wave;
     return name;
 }
 
@@ -65,9 +59,9 @@ ULONGLONG heldFor(const std::string& wave)
 
 int main()
 {
-    const std::string tone = writeTone("tone.wav", 1.0);
-    const std::string damaged = writeTone("damaged.wav", 1.0, 1);
-    const std::string longTone = writeTone("long.wav", 8.0);
+    const std::string tone = writeRing("tone.wav");
+    const std::string damaged = writeRing("damaged.wav", 1, 1);
+    const std::string longTone = writeRing("long.wav", 8);
 
     const ULONGLONG whole = heldFor(tone);
     check(whole >= 700 && whole < 6000, "a one-second cue holds about a second, within the bound", whole);
