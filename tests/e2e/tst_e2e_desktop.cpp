@@ -172,7 +172,7 @@ private slots:
     void systemInfoStartsOnlyAProgram_data()
     {
         QTest::addColumn<QString>("path");    // in the tools folder: the first location's value
-        QTest::addColumn<QString>("folder");  // the second's, with two more zeros after its own
+        QTest::addColumn<QString>("folder");  // the second's
         QTest::addColumn<bool>("started");
         QTest::newRow("first location") << "MSINFO32.EXE" << "" << true;
         QTest::newRow("first location naming a folder") << "empty" << "" << false;
@@ -191,28 +191,19 @@ private slots:
         QVERIFY(QDir(tools.path()).mkpath(QStringLiteral("empty")));
         const QString probe = QFileInfo(GameProcess::command().constLast()).dir().filePath(QStringLiteral("sysinfo_probe.exe"));
         QVERIFY2(QFile::copy(probe, tools.filePath(QStringLiteral("MSINFO32.EXE"))), qPrintable(probe));
-        // A text value: the Windows path of a name in the tools folder, and its zeros.
-        const auto value = [&](const QString& name, int zeros) {
-            const QString windowsPath = "Z:" + QDir::toNativeSeparators(QDir::cleanPath(tools.filePath(name)));
-            return "hex(1):" + QString::fromLatin1((windowsPath.toLatin1() + QByteArray(zeros, '\0')).toHex(','));
-        };
-        const QString key = QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools");
-        QString reg = QStringLiteral("REGEDIT4\n");
-        if (!path.isEmpty())
-            reg += QStringLiteral("[%1\\MSINFO]\n\"PATH\"=%2\n").arg(key, value(path, 1));
-        if (!folder.isEmpty())
-            reg += QStringLiteral("[%1 Location]\n\"MSINFO\"=%2\n").arg(key, value(folder, 3));
-        QFile file(tools.filePath(QStringLiteral("tools.reg")));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(reg.toUtf8()) > 0);
-        file.close();
         // Both views, each named: the one a 64-bit program reads and the one
         // a 32-bit program reads. Wine's "reg" is 32-bit or 64-bit as its
         // loader is, and left to itself writes its own view only.
-        const QString loader = GameProcess::command().constFirst();
-        for (const char* view : {"/reg:32", "/reg:64"}) {
-            for (const QString& old : {key + "\\MSINFO", key + " Location"})
-                QProcess::execute(loader, {"reg", "delete", old, "/f", view});  // fails where there is none
-            QCOMPARE(QProcess::execute(loader, {"reg", "import", file.fileName(), view}), 0);
+        const QString key = QStringLiteral("HKLM\\SOFTWARE\\Microsoft\\Shared Tools");
+        const auto add = [&](const QString& subKey, const char* name, const QString& file, const QString& view) {
+            const QString windowsPath = "Z:" + QDir::toNativeSeparators(QDir::cleanPath(tools.filePath(file)));
+            return file.isEmpty() || QProcess::execute(GameProcess::command().constFirst(),
+                                                       {"reg", "add", key + subKey, "/v", name, "/d", windowsPath, "/f", view}) == 0;
+        };
+        for (const QString view : {"/reg:32", "/reg:64"}) {
+            for (const QString old : {"\\MSINFO", " Location"})  // fails where there is none
+                QProcess::execute(GameProcess::command().constFirst(), {"reg", "delete", key + old, "/f", view});
+            QVERIFY(add("\\MSINFO", "PATH", path, view) && add(" Location", "MSINFO", folder, view));
         }
 
         GameProcess game(x_);

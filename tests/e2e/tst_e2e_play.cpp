@@ -192,18 +192,16 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QFile file(QStringLiteral(VELMORA_SCENARIOS));
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        QStringList* steps = nullptr;
-        QList<QPair<QString, QStringList>> scenarios;
-        for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-            if (line.startsWith(QLatin1String("scenario "))) {
-                scenarios.append({line.mid(9).trimmed(), {}});
-                steps = &scenarios.last().second;
-            } else if (steps && line.startsWith(QLatin1Char(' ')) && !line.trimmed().isEmpty()) {
-                *steps << line.trimmed();
-            }
-        }
-        for (const auto& [name, steps] : scenarios)
+        // Each scenario's steps, indented under its name.
+        for (const QString& scenario : QString::fromUtf8(file.readAll()).split(QLatin1String("\nscenario ")).mid(1)) {
+            QStringList lines = scenario.split(QLatin1Char('\n'));
+            const QString name = lines.takeFirst();
+            QStringList steps;
+            for (const QString& line : lines)
+                if (line.startsWith(QLatin1Char(' ')))
+                    steps << line.trimmed();
             QTest::newRow(qPrintable(name)) << steps;
+        }
     }
 
     void scenario()

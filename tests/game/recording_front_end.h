@@ -18,7 +18,6 @@ class RecordingFrontEnd : public velmora::FrontEnd {
 public:
     std::vector<std::string> journal;
     std::map<velmora::OptionBox, std::string> texts;
-    bool startEnabled = true;
     bool optionsEnabled = true;
     bool panelVisible = false;
     bool clock = false;
@@ -27,7 +26,6 @@ public:
     std::string readout;
     std::vector<velmora::Rect> shown;  // each part of the surface put on the screen
     std::vector<std::string> described;  // the board in words, each time it was told
-    int exitStatus = -1;
     velmora::NoRegistry noRegistry;
     velmora::NoSystem noSystem;
     int boxes = 0;         // message boxes open
@@ -37,7 +35,8 @@ public:
     void setCommandEnabled(velmora::Command command, bool enabled) override
     {
         const bool start = command == velmora::Command::Start;
-        (start ? startEnabled : optionsEnabled) = enabled;
+        if (!start)
+            optionsEnabled = enabled;
         journal.push_back(std::string(start ? "start " : "options ") + (enabled ? "on" : "off"));
     }
     void setPanelVisible(bool visible) override
@@ -85,11 +84,7 @@ public:
     void closeAbout() override { journal.push_back("about closed"); }
     velmora::Registry& registry() override { return noRegistry; }
     velmora::SysInfoPlatform& system() override { return noSystem; }
-    void quit(int status) override
-    {
-        exitStatus = status;
-        journal.push_back("quit " + std::to_string(status));
-    }
+    void quit(int status) override { journal.push_back("quit " + std::to_string(status)); }
 
     // What was journalled since the last call.
     std::vector<std::string> take() { return std::exchange(journal, {}); }

@@ -107,26 +107,6 @@ private slots:
         QCOMPARE(state.TowerBaseY(2), layout.baseY);
     }
 
-    // Space over an empty tower and a drop onto a smaller disk change nothing
-    // and sound nothing. (Lifts,
-    // drops and the arrows themselves are played by the end-to-end test.)
-    void whatSpaceCannotDoChangesNothing()
-    {
-        Play play;
-        play.game.keyDown(KeyCodeRight);
-        QCOMPARE(play.state().SelectedTower, 2);
-        const GameState fresh = play.state();
-        QCOMPARE(play.press(KeyCodeSpace), Journal{});
-        QVERIFY(play.state() == fresh);
-        play.move(1, 2);
-        play.goTo(1);
-        play.press(KeyCodeSpace);
-        play.goTo(2);
-        const GameState holding = play.state();
-        QCOMPARE(play.press(KeyCodeSpace), Journal{});
-        QVERIFY(play.state() == holding);
-    }
-
     void shortestSolutionWinsAtTheLastDrop_data()
     {
         QTest::addColumn<int>("disks");

@@ -9,17 +9,11 @@ import { boardDiffersFrom, staysStill } from './harness.mjs';
 const KeyNames = { ctrl: 'Control', alt: 'Alt', shift: 'Shift', space: 'Space', Left: 'ArrowLeft',
                    Right: 'ArrowRight', Return: 'Enter' };
 
-// Each scenario's name and steps.
-export async function readScenarios() {
-    const scenarios = [];
-    for (const line of (await readFile(new URL('../e2e/scenarios.txt', import.meta.url), 'utf8')).split('\n')) {
-        if (line.startsWith('scenario '))
-            scenarios.push({ name: line.slice(9).trim(), steps: [] });
-        else if (line.startsWith(' ') && line.trim() && scenarios.length)
-            scenarios.at(-1).steps.push(line.trim());
-    }
-    return scenarios;
-}
+// Each scenario's name and steps, indented under it.
+export const readScenarios = async () =>
+    (await readFile(new URL('../e2e/scenarios.txt', import.meta.url), 'utf8')).split('\nscenario ').slice(1)
+        .map(scenario => scenario.split('\n'))
+        .map(([name, ...lines]) => ({ name, steps: lines.filter(line => line.startsWith(' ')).map(line => line.trim()) }));
 
 // What the checks read in the page. The waves' lengths tell the cues apart.
 const probes = () => {
