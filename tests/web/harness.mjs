@@ -7,6 +7,7 @@ import { join } from 'node:path';
 import { after, before } from 'node:test';
 import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
+import { PNG } from 'pngjs';
 
 const top = new URL('../..', import.meta.url).pathname;
 export const site = process.env.VELMORA_WEB_DIR ?? join(top, 'build-web');
@@ -64,7 +65,6 @@ export async function openGame(browser, address, { routes = {}, ...options } = {
         await context.route(url, answer);
     const page = await context.newPage();
     page.on('close', () => context.close().catch(() => {}));  // the browser may be closing already
-    await page.addInitScript(comparing);
     await page.addInitScript(() => {
         window.heard = [];
         window.cut = [];
@@ -88,53 +88,25 @@ export async function openGame(browser, address, { routes = {}, ...options } = {
     return page;
 }
 
-// Pictures to compare, read in the page: a PNG (base64) as its pixels, each
-// one a square of scale by scale, and how many pixels of the second picture's
-// extent differ in colour from the first's (offset by a place, and leaving
-// out what `skip` says).
-const comparing = () => {
-    window.pixelsOf = async (png, scale = 1) => {
-        const image = new Image();
-        image.src = 'data:image/png;base64,' + png;
-        await image.decode();
-        const [width, height] = [image.width * scale, image.height * scale];
-        const canvas = new OffscreenCanvas(width, height).getContext('2d');
-        canvas.imageSmoothingEnabled = false;
-        canvas.drawImage(image, 0, 0, width, height);
-        return canvas.getImageData(0, 0, width, height);
-    };
-    window.differing = (shown, kept, area = { left: 0, top: 0, width: kept.width, height: kept.height },
-                        skip = () => false) => {
-        let count = 0;
-        for (let y = area.top; y < area.top + area.height; ++y)
-            for (let x = area.left; x < area.left + area.width; ++x) {
-                const i = (y * shown.width + x) * 4, j = (y * kept.width + x) * 4;
-                count += !skip(x - area.left, y - area.top) && (shown.data[i] !== kept.data[j]
-                    || shown.data[i + 1] !== kept.data[j + 1] || shown.data[i + 2] !== kept.data[j + 2]) ? 1 : 0;
-            }
-        return count;
-    };
-};
-const kept = async name => (await readFile(join(pictures, name))).toString('base64');
+// How many pixels of a screenshot differ in colour from a kept picture,
+// each of whose pixels is a square of scale by scale on the screen: over the
+// whole screenshot, or over an area of it, leaving out what `skip` says.
+export async function shotDiffersFrom(shot, name, { scale = 1, area = null, skip = () => false } = {}) {
+    const [shown, kept] = [PNG.sync.read(shot), PNG.sync.read(await readFile(join(pictures, name)))];
+    const { left, top, width, height } = area ?? { left: 0, top: 0, width: shown.width, height: shown.height };
+    let count = 0;
+    for (let y = top; y < top + height; ++y)
+        for (let x = left; x < left + width; ++x) {
+            const i = (y * shown.width + x) * 4, j = (Math.floor(y / scale) * kept.width + Math.floor(x / scale)) * 4;
+            count += !skip(x - left, y - top) && [0, 1, 2].some(c => shown.data[i + c] !== kept.data[j + c]) ? 1 : 0;
+        }
+    return count;
+}
 
-// How many pixels of the board's canvas, with the sprite over it, differ
+// How many pixels of the board as shown, with the sprite over it, differ
 // from a kept picture.
-export async function boardDiffersFrom(page, name) {
-    return page.evaluate(async png => {
-        const board = document.querySelector('canvas.board');
-        const sprite = document.querySelector('canvas.sprite');
-        const shown = new OffscreenCanvas(board.width, board.height).getContext('2d');
-        shown.drawImage(board, 0, 0);
-        shown.drawImage(sprite, parseInt(sprite.style.left), parseInt(sprite.style.top));
-        return differing(shown.getImageData(0, 0, board.width, board.height), await pixelsOf(png));
-    }, await kept(name));
-}
-
-// How many pixels of a screenshot differ from a kept picture at a scale.
-export async function shotDiffersFrom(page, shot, name, scale = 1) {
-    return page.evaluate(async ([shot, png, scale]) => differing(await pixelsOf(shot), await pixelsOf(png, scale)),
-                         [shot.toString('base64'), await kept(name), scale]);
-}
+export const boardDiffersFrom = async (page, name) =>
+    shotDiffersFrom(await page.locator('canvas.board').screenshot(), name);
 
 // The sprite's left edge and width: over which tower, and what it shows.
 export const sprite = page => page.evaluate(() => {
@@ -148,24 +120,23 @@ export async function heard(page, count) {
     return page.evaluate(() => window.heard);
 }
 
-// For each button of the graphical style in a window's picture (a screenshot
-// of the element), how many pixels of its two-pixel edge differ from a kept
-// picture of that window: the face around the caption, whose letters come
-// from each platform's font.
+// For each button of the graphical style in a window's screenshot, how many
+// pixels of its two-pixel edge differ from a kept picture of that window: the
+// face around the caption, whose letters come from each platform's font.
 export async function buttonEdgesDiffer(page, window, shot, name) {
-    return page.evaluate(async ({ selector, shot, png }) => {
-        const [shown, kept] = [await pixelsOf(shot), await pixelsOf(png)];
-        const origin = document.querySelector(selector).getBoundingClientRect();
-        const counts = {};
-        for (const button of document.querySelectorAll(selector + ' button.graphical')) {
+    const buttons = await page.evaluate(window => {
+        const origin = document.querySelector(window).getBoundingClientRect();
+        return [...document.querySelectorAll(window + ' button.graphical')].map(button => {
             const box = button.getBoundingClientRect();
-            const area = { left: box.left - origin.left, top: box.top - origin.top,
-                           width: box.width, height: box.height };
-            const inside = (x, y) => x >= 2 && y >= 2 && x < box.width - 2 && y < box.height - 2;
-            counts[button.getAttribute('aria-label') ?? button.textContent] = differing(shown, kept, area, inside);
-        }
-        return counts;
-    }, { selector: window, shot: shot.toString('base64'), png: await kept(name) });
+            return { name: button.getAttribute('aria-label') ?? button.textContent, left: box.left - origin.left,
+                     top: box.top - origin.top, width: box.width, height: box.height };
+        });
+    }, window);
+    const counts = {};
+    for (const { name: button, ...area } of buttons)
+        counts[button] = await shotDiffersFrom(shot, name, { area, skip: (x, y) =>
+            x >= 2 && y >= 2 && x < area.width - 2 && y < area.height - 2 });
+    return counts;
 }
 
 // The element's text changes in none of the next 1.5 s: a running clock

@@ -45,7 +45,7 @@ describe('the page', () => {
     played('at twice the scale each pixel of the board is a square of four, unblurred', { deviceScaleFactor: 2 },
            async page => {
         const shot = await page.locator('canvas.board').screenshot();
-        assert.equal(await shotDiffersFrom(page, shot, 'board.png', 2), 0);
+        assert.equal(await shotDiffersFrom(shot, 'board.png', { scale: 2 }), 0);
     });
 
     // No worker: the waves are fetched by the page, as on a first visit.
