@@ -1,7 +1,9 @@
-// The real executable under a real window manager: the main window closed by
-// its frame in every phase, and the About dialog with its texts, its lines,
-// its message and the tool it starts, the keyboard following the windows as
-// the desktop activates them. Keys go to whichever window is active.
+// The real executable under a real window manager: the window centred, its
+// first board as kept at one and two times the scale and kept from the
+// drawing surface as the window grows and shrinks; the main window closed by
+// its frame; and the About dialog with its texts, its lines, its message and
+// the tool it starts, the keyboard following the windows as the desktop
+// activates them. Keys go to whichever window is active.
 
 #include "game_process.h"
 
@@ -58,6 +60,54 @@ private:
 
 private slots:
     void initTestCase() { QVERIFY2(x_.isOpen(), "no X session"); }
+
+    // Three pegs, ten disks on tower 1, the cursor over them, as kept: the
+    // Windows build draws the very board of the Linux build.
+    void theWindowIsCentredAndKeepsItsBoard()
+    {
+        GameProcess game(x_);
+        QVERIFY2(game.start(), "the game showed no board");
+        QCOMPARE(x_.geometry(game.window()).width(), GameProcess::ClientWidth);
+        QVERIFY2(game.menuHeight() > 10 && game.menuHeight() < 60, qPrintable(QString::number(game.menuHeight())));
+        // Windows centres the whole frame, whose title bar Wine keeps outside;
+        // Wine may map the window first and move it there after.
+        const int slack = GameProcess::windowsBuild() ? 32 : 1;
+        const QSize screen = x_.screenSize();
+        QRect geometry;
+        QVERIFY2(waitFor([&] {
+            geometry = x_.geometry(game.window());
+            return std::abs(geometry.x() - (screen.width() - geometry.width()) / 2) <= slack
+                && std::abs(geometry.y() - (screen.height() - geometry.height()) / 2) <= slack;
+        }), qPrintable(QStringLiteral("window at %1,%2 on %3x%4").arg(geometry.x()).arg(geometry.y()).arg(screen.width()).arg(screen.height())));
+        const auto board = [&] { return game.client(); };
+        QVERIFY2(looksAsKept(board, QStringLiteral("board")), "the board differs from its kept picture");
+
+        // Grown and back, the board stays at the top left.
+        const QSize large = geometry.size() + QSize(300, 200);
+        x_.moveResize(game.window(), QRect(QPoint(0, 0), large));
+        QVERIFY(waitFor([&] {
+            const QImage whole = x_.grab(game.window());
+            return whole.size() == large && whole.pixel(large.width() - 5, large.height() - 5) == Background;
+        }));
+        QVERIFY2(looksAsKept(board, QStringLiteral("board")), "the board moved when the window grew");
+        x_.moveResize(game.window(), geometry);
+        QVERIFY(waitFor([&] { return x_.geometry(game.window()).size() == geometry.size(); }));
+        QVERIFY2(looksAsKept(board, QStringLiteral("board")), "the board changed when the window shrank back");
+        QVERIFY2(game.exitWithF4(), "F4 did not end the game normally");
+    }
+
+    // At twice the scale (192 dots per inch on Windows) every pixel of the
+    // board becomes a square of four.
+    void twiceTheScaleDoublesTheBoardExactly()
+    {
+        GameProcess game(x_, 2);
+        QVERIFY2(game.start(), "the game showed no board at 2x");
+        const QImage kept = QImage(QStringLiteral(VELMORA_PICTURES_DIR "/board.png")).convertToFormat(QImage::Format_RGB32);
+        const QImage doubled = kept.scaled(kept.size() * 2);  // nearest pixel: each one doubled
+        QVERIFY2(waitFor([&] { return game.client() == doubled; }), "the board at 2x is not the board doubled");
+        game.client().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/e2e_board_2x.png"));
+        QVERIFY(game.exitWithF4());
+    }
 
     // The program ends, with status 0, once none of its windows is open.
     // (With the About open: the About's test.)
