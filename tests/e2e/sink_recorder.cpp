@@ -43,17 +43,12 @@ Recording SinkRecorder::since(qint64 mark) const
     return Recording::fromInterleaved(bytes, rate_, 1);
 }
 
-qint64 SinkRecorder::now() const
-{
-    return QFile(folder_.filePath(QStringLiteral("sink.raw"))).size() & ~qint64{1};
-}
-
 qint64 SinkRecorder::quietMark() const
 {
     const qint64 window = 2 * rate_;  // the last second is enough to look at
     qint64 end = 0;
     waitFor([&] {
-        end = now();
+        end = QFile(folder_.filePath(QStringLiteral("sink.raw"))).size() & ~qint64{1};
         return endsQuiet(since(std::max<qint64>(0, end - window)));
     });
     return end;

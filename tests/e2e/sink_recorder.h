@@ -22,7 +22,6 @@ public:
     // Waits until the last 300 ms recorded are quiet (whatever an earlier case
     // left sounding has ended) and marks the end of the recording there.
     qint64 quietMark() const;
-    qint64 now() const;  // the end of the recording, without waiting
     Recording since(qint64 mark) const;
     // What came after mark, once it holds what `expected` looks for and then
     // 300 ms of quiet, or when timeoutMs have passed.

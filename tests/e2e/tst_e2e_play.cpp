@@ -28,7 +28,6 @@ private:
     SinkRecorder recorder_;
     std::unique_ptr<GameProcess> game_;
     std::map<QString, double> seconds_;  // each cue's wave's length
-    int tower_ = 1;
     unsigned long box_ = 0;  // the box last seen
     qint64 mark_ = 0;        // the recording's quiet start
     QElapsedTimer sinceStep_;  // since the step before
@@ -37,25 +36,12 @@ private:
 
     void start(const QStringList& command = GameProcess::command())
     {
-        tower_ = 1;
         game_ = std::make_unique<GameProcess>(x_);
         QVERIFY2(game_->start(command), "the game showed no board");
         mark_ = recorder_.quietMark();
     }
 
-    void key(const QString& name)
-    {
-        QVERIFY2(game_->key(name.toLatin1().constData()), qPrintable(name));
-        const int turn = name.endsWith(QLatin1String("Right")) ? 1 : name.endsWith(QLatin1String("Left")) ? 2 : 0;
-        tower_ = (tower_ - 1 + turn) % 3 + 1;
-    }
-
-    // The cursor to a tower, the shorter way round.
-    void goTo(int tower)
-    {
-        while (tower_ != tower)
-            key((tower - tower_ + 3) % 3 == 1 ? QStringLiteral("Right") : QStringLiteral("Left"));
-    }
+    void key(const QString& name) { QVERIFY2(game_->key(name.toLatin1().constData()), qPrintable(name)); }
 
     void typeInto(const QString& box, const QString& text)
     {
@@ -145,12 +131,13 @@ private:
                 return seen == rest;
             }), qPrintable(QStringLiteral("towers %1, not %2").arg(seen, rest)));
         } else if (verb == "solve") {
-            for (const auto& [from, to] : shortestSolution(rest.toInt(), 1, 3)) {
-                goTo(from);
-                key(QStringLiteral("space"));
-                goTo(to);
-                key(QStringLiteral("space"));
-            }
+            int tower = 1;
+            for (const auto& [from, to] : shortestSolution(rest.toInt(), 1, 3))
+                for (const int next : {from, to}) {
+                    for (; tower != next; tower = tower % 3 + 1)
+                        key(QStringLiteral("Right"));
+                    key(QStringLiteral("space"));
+                }
         } else if (verb == "box") {
             box(fields);
         } else if (verb == "answer") {

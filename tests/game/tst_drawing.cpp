@@ -14,11 +14,6 @@ const Pixel Black = rgb(0, 0, 0);
 const Pixel White = rgb(255, 255, 255);
 const Pixel Red = rgb(255, 0, 0);
 
-Picture picture(int width, int height, std::vector<Pixel> pixels)
-{
-    return Picture{width, height, std::move(pixels)};
-}
-
 } // namespace
 
 class TestDrawing : public QObject {
@@ -61,7 +56,7 @@ private slots:
     void stretchedCopyByNearestPixelSkipsExactWhite()
     {
         // Two columns: red, and white over near-white.
-        const Picture source = picture(2, 2, {Red, White, Red, rgb(255, 255, 254)});
+        const Picture source{2, 2, {Red, White, Red, rgb(255, 255, 254)}};
         Surface surface(8, 8, Black);
         surface.takeChanged();
         surface.transparentBlt(Rect{1, 1, 4, 4}, source, Rect{0, 0, 2, 2}, 0xFFFFFF);

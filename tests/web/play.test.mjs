@@ -17,13 +17,15 @@ const session = withBrowser();
 const scenarios = await readScenarios();
 
 // A case on a page of its own, in a context made with the options given if
-// any, the game loaded; the page is closed however the case ends.
+// any, the game loaded; it fails on an error thrown into the page, and the
+// page is closed however it ends.
 const played = (name, ...optionsAndCase) => {
     const playCase = optionsAndCase.pop();
     test(name, async () => {
         const page = await openGame(session.browser, session.address, optionsAndCase[0]);
         try {
             await playCase(page);
+            assert.deepEqual(page.errors, []);  // none thrown into the page
         } finally {
             await page.close();
         }
@@ -36,12 +38,6 @@ describe('the scenarios', () => {
 });
 
 describe('the page', () => {
-    played('is titled Form1, with the two menus', async page => {
-        assert.equal(await page.title(), 'Form1');
-        assert.deepEqual(await page.locator('.menu').allInnerTexts(), ['Joc', 'Ajutor']);
-        assert.deepEqual(page.errors, []);
-    });
-
     played('at twice the scale each pixel of the board is a square of four, unblurred', { deviceScaleFactor: 2 },
            async page => {
         const shot = await page.locator('canvas.board').screenshot();
@@ -117,7 +113,6 @@ describe('the page', () => {
         await page.keyboard.press('Escape');
         await about.waitFor({ state: 'detached' });
         assert.equal((await sprite(page)).left, 116);
-        assert.deepEqual(page.errors, []);
     });
 
     played('a failed check is reported as on the desktop, and the game stops', async page => {
@@ -131,10 +126,12 @@ describe('the page', () => {
         await page.keyboard.press('Enter');
         await page.getByText('Jocul s-a oprit dupa o eroare.').waitFor();
         await staysStill(page, '.readout');  // the clock stopped with it
-        assert.deepEqual(page.errors, []);  // reported by the game, not thrown into the page
     });
 
-    played('Exit, by its key and by the menu, ends the game and leaves a page that starts it again', async page => {
+    played('is titled Form1, with two menus; Exit, by its key and by the menu, ends the game and leaves a page '
+           + 'that starts it again', async page => {
+        assert.equal(await page.title(), 'Form1');
+        assert.deepEqual(await page.locator('.menu').allInnerTexts(), ['Joc', 'Ajutor']);
         await page.keyboard.press('F4');
         const again = page.getByRole('button', { name: 'Porneste din nou' });
         await again.waitFor();

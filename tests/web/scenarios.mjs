@@ -41,7 +41,6 @@ const probes = () => {
     };
     window.lastCut = words => seconds[words.flatMap(group => group.split('+')).findLast(cue => cue.endsWith('~'))
         ?.replace('~', '')];
-    window.shownCursor = () => (parseInt(sprite().style.left) - 116) / 314 + 1;
 };
 
 function* shortestSolution(disks, from, to) {
@@ -73,7 +72,7 @@ const steps = {
     hand: (page, [tower]) => page.waitForFunction(tower => spriteOver(tower, 81), Number(tower)),
     towers: (page, counts) => page.waitForFunction(counts => towers() === counts, counts.join(' ')),
     solve: async (page, [disks]) => {
-        let tower = await page.evaluate(() => shownCursor());
+        let tower = 1;
         for (const [from, to] of shortestSolution(Number(disks), 1, 3))
             for (const next of [from, to]) {
                 for (; tower !== next; tower = tower % 3 + 1)
