@@ -87,9 +87,7 @@ namespace probe {
 inline const QRgb Background = qRgb(192, 192, 0);
 inline const QRgb Black = qRgb(0, 0, 0);
 inline const QRgb Navy = qRgb(0, 0, 128);
-inline const QRgb White = qRgb(255, 255, 255);
 inline const QRgb PanelBlue = qRgb(0, 0, 255);
-inline const QRgb Grey = qRgb(128, 128, 128);
 
 // The options panel, and a control in it that gives a command or holds an
 // option, by the name a screen reader says ("Time", "Time Up", "Ok"), where
