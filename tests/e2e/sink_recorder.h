@@ -27,10 +27,6 @@ public:
     // 300 ms of quiet, or when timeoutMs have passed.
     Recording awaitHeard(qint64 mark, const std::function<bool(const Recording&)>& expected,
                          int timeoutMs = 15000) const;
-    Recording awaitSounds(qint64 mark, std::size_t sounds) const
-    {
-        return awaitHeard(mark, [&](const Recording& heard) { return heard.sounds().size() >= sounds; });
-    }
 
 private:
     QTemporaryDir folder_;

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstdint>
@@ -71,10 +69,8 @@ struct Recording {
 // sox; empty if sox could not make it.
 inline QByteArray toneWave(double hertz, double seconds)
 {
-    const QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("tone.wav"));
-    QProcess::execute(QStringLiteral("sox"), {"-n", "-r", "22050", "-c", "1", "-b", "16", file, "synth",
-                                              QString::number(seconds), "square", QString::number(hertz), "vol", "0.37"});
-    QFile made(file);
-    return made.open(QIODevice::ReadOnly) ? made.readAll() : QByteArray();
+    QProcess sox;
+    sox.start(QStringLiteral("sox"), {"-n", "-r", "22050", "-c", "1", "-b", "16", "-t", "wav", "-", "synth",
+                                      QString::number(seconds), "square", QString::number(hertz), "vol", "0.37"});
+    return sox.waitForFinished(30000) ? sox.readAllStandardOutput() : QByteArray();
 }

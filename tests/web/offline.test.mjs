@@ -2,7 +2,7 @@
 // after one visit the page plays again with the network off.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { sprite, withBrowser } from './harness.mjs';
+import { withBrowser } from './harness.mjs';
 
 const session = withBrowser();
 
@@ -30,6 +30,5 @@ test('after one visit a reload with the network cut plays', { timeout: 60000 }, 
     await page.keyboard.press('F2');
     await page.keyboard.press('Space');
     await page.waitForFunction(() => document.querySelector('canvas.sprite').width === 81);
-    assert.equal((await sprite(page)).width, 81);
     await context.close();
 });

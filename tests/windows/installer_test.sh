@@ -38,7 +38,7 @@ for value in "DisplayName.*Velmora" "DisplayVersion.*1\.0\.0" "Publisher.*Velmor
     printf '%s\n' "$entry" | grep -q "$value" || fail "the installed programs' entry lacks $value"
 done
 
-# Played from where it was installed: moves, sounds and the panel.
+# Played from where it was installed: moves and their sounds.
 QT_QPA_PLATFORM=offscreen VELMORA_TEST_COMMAND="$wine $folder/Velmora.exe" "$play" scenario:moves \
     || fail "the installed game did not play"
 wineserver -w
