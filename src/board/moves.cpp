@@ -32,7 +32,7 @@ void DropDisk(GameState& state, BoardHost& host)
         state.TowerCount(tower) = count;
         slot.TowerNumber = tower;
         slot.DiskNumber = state.HeldDisk;
-        if (tower != 1 && state.TowerCount(tower) == state.DiskCount)
+        if (tower == 3 && state.TowerCount(3) == state.DiskCount)
             state.Finished = BooleanTrue;
     }
     host.PlaySoundCue(Cue::Drop);
