@@ -118,8 +118,6 @@ private:
         } else if (verb == "click") {
             for (const QString& button : fields)
                 click(button);
-        } else if (verb == "looks") {
-            QVERIFY2(looksAsKept([&] { return board(); }, rest), qPrintable(rest + " differs from its kept picture"));
         } else if (verb == "cursor" || verb == "hand") {
             const auto over = verb == "cursor" ? cursorOver : diskInHandOver;
             QVERIFY2(waitFor([&] { return over(board(), rest.toInt()); }), qPrintable(verb + " not over " + rest));

@@ -103,11 +103,6 @@ export async function shotDiffersFrom(shot, name, { scale = 1, area = null, skip
     return count;
 }
 
-// How many pixels of the board as shown, with the sprite over it, differ
-// from a kept picture.
-export const boardDiffersFrom = async (page, name) =>
-    shotDiffersFrom(await page.locator('canvas.board').screenshot(), name);
-
 // The sprite's left edge and width: over which tower, and what it shows.
 export const sprite = page => page.evaluate(() => {
     const sprite = document.querySelector('canvas.sprite');

@@ -38,6 +38,7 @@ describe('the scenarios', () => {
 });
 
 describe('the page', () => {
+    // The first board, the sprite over it, as the Linux build's.
     played('at twice the scale each pixel of the board is a square of four, unblurred', { deviceScaleFactor: 2 },
            async page => {
         const shot = await page.locator('canvas.board').screenshot();
