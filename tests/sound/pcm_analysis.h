@@ -38,14 +38,6 @@ struct Recording {
         return std::sqrt(sum / static_cast<double>(last - first)) / 32768.0;
     }
 
-    // The first and one past the last sample of all that is louder than
-    // threshold; {0, 0} when nothing is.
-    std::pair<std::size_t, std::size_t> loudSpan(double threshold = 0.02) const
-    {
-        const auto all = sounds(1 << 30, threshold);
-        return all.empty() ? std::pair<std::size_t, std::size_t>{0, 0} : all.front();
-    }
-
     // The separate sounds: loud stretches apart by at least gapMs of quiet.
     // (A starved sound server leaves shorter gaps inside one sound.)
     std::vector<std::pair<std::size_t, std::size_t>> sounds(int gapMs = 250, double threshold = 0.02) const

@@ -52,8 +52,8 @@ private:
             return !sounds.empty()
                 && (started || heard.samples.size() >= sounds.back().second + static_cast<std::size_t>(heard.rate * 3 / 10));
         }, 15000);
-        const auto [first, last] = heard.loudSpan();
-        return came ? heard.seconds(last - first) : std::numeric_limits<double>::quiet_NaN();
+        const auto all = heard.sounds(1 << 30);  // one span from the first loud sample to the last
+        return came ? heard.seconds(all[0].second - all[0].first) : std::numeric_limits<double>::quiet_NaN();
     }
 
     // How long the player takes to return from a synchronous cue and then
