@@ -63,8 +63,8 @@ private slots:
 
     // Three pegs, ten disks on tower 1, the cursor over them, as kept: the
     // Windows build draws the very board of the Linux build. Closed by its
-    // frame, the program ends with status 0.
-    void theWindowIsCentredAndKeepsItsBoard()
+    // frame, the program ends with status 0. Then the board at twice the scale.
+    void theWindowIsCentredAndItsBoardKeptAtEveryScale()
     {
         GameProcess game(x_);
         QVERIFY2(game.start(), "the game showed no board");
@@ -96,19 +96,16 @@ private slots:
         QVERIFY2(looksAsKept(board, QStringLiteral("board")), "the board changed when the window shrank back");
         x_.closeByFrame(game.window());
         QVERIFY2(game.endsNormally(5000), "closing the window by its frame did not end the program normally");
-    }
 
-    // At twice the scale (192 dots per inch on Windows) every pixel of the
-    // board becomes a square of four.
-    void twiceTheScaleDoublesTheBoardExactly()
-    {
-        GameProcess game(x_, 2);
-        QVERIFY2(game.start(), "the game showed no board at 2x");
+        // At twice the scale (192 dots per inch on Windows) every pixel of the
+        // board becomes a square of four.
+        GameProcess doubled(x_, 2);
+        QVERIFY2(doubled.start(), "the game showed no board at 2x");
         const QImage kept = QImage(QStringLiteral(VELMORA_PICTURES_DIR "/board.png")).convertToFormat(QImage::Format_RGB32);
-        const QImage doubled = kept.scaled(kept.size() * 2);  // nearest pixel: each one doubled
-        QVERIFY2(waitFor([&] { return game.client() == doubled; }), "the board at 2x is not the board doubled");
-        game.client().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/e2e_board_2x.png"));
-        QVERIFY(game.exitWithF4());
+        const QImage twice = kept.scaled(kept.size() * 2);  // nearest pixel: each one doubled
+        QVERIFY2(waitFor([&] { return doubled.client() == twice; }), "the board at 2x is not the board doubled");
+        doubled.client().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/e2e_board_2x.png"));
+        QVERIFY(doubled.exitWithF4());
     }
 
     // Closed by its frame during a game, the program ends, with status 0.

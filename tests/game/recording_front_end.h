@@ -19,7 +19,6 @@ public:
     std::vector<std::string> journal;
     std::map<velmora::OptionBox, std::string> texts;
     bool optionsEnabled = true;
-    bool panelVisible = false;
     bool clock = false;
     std::int32_t spriteX = -1;
     std::int32_t spriteWidth = 0;  // 83 with the cursor, 81 with the disk in hand
@@ -39,11 +38,7 @@ public:
             optionsEnabled = enabled;
         journal.push_back(std::string(start ? "start " : "options ") + (enabled ? "on" : "off"));
     }
-    void setPanelVisible(bool visible) override
-    {
-        panelVisible = visible;
-        journal.push_back(visible ? "panel shown" : "panel hidden");
-    }
+    void setPanelVisible(bool visible) override { journal.push_back(visible ? "panel shown" : "panel hidden"); }
     std::string optionText(velmora::OptionBox box) const override { return texts.at(box); }
     void setOptionText(velmora::OptionBox box, const std::string& text) override { texts[box] = text; }
     void selectOptionText(velmora::OptionBox box) override
