@@ -2,6 +2,7 @@
 
 #include "board/checked_math.h"
 #include "board/keyboard.h"
+#include "board/pointer.h"
 #include "game/about_texts.h"
 #include "game/board_description.h"
 #include "game/sys_info.h"
@@ -172,6 +173,13 @@ void Game::keyDown(std::int16_t keyCode)
 {
     if (!waiting())
         run([&] { Form_KeyDown(state_, *this, keyCode); });
+}
+
+void Game::boardPressed(double x, double y)
+{
+    const MainWindowDescription& window = mainWindow();
+    if (!waiting() && x >= 0 && y >= 0 && x < window.clientWidth && y < window.clientHeight)
+        run([&] { BoardPress(state_, *this, x); });
 }
 
 // BoardHost ----------------------------------------------------------------

@@ -66,6 +66,10 @@ public:
     // has the focus gets it too: once per key, by its virtual-key code. The
     // modifiers held with it change nothing.
     void keyDown(std::int16_t keyCode);
+    // A press (a click or a tap) on the board at a point of the client area,
+    // in the board's own pixels: on a tower's column while a game runs, as
+    // Left or Right to that tower and then Space. Off the board, nothing.
+    void boardPressed(double x, double y);
 
     // A screen reader begins or stops listening. While one listens, the board
     // in words goes to the front end after each event that changed it.

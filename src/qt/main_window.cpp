@@ -145,6 +145,7 @@ void QtFrontEnd::buildMainWindow()
     boardView_ = new BoardView(game_.surface(), &window_);
     boardView_->setAccessibleName(QString::fromLatin1(window.boardName));
     window_.setCentralWidget(boardView_);
+    connect(boardView_, &BoardView::pressed, this, [this](QPointF at) { game_.boardPressed(at.x(), at.y()); });
 
     // A label has no window of its own: the read-out lies under the panel
     // and the sprite, which are made after it.
@@ -159,6 +160,7 @@ void QtFrontEnd::buildMainWindow()
             optionBoxes_[*control.box] = static_cast<QLineEdit*>(made);
     }
     optionsPanel_->setVisible(false);
+    optionsPanel_->setAttribute(Qt::WA_NoMousePropagation);  // a press on the panel is not the board's
     sprite_ = new SpriteView(boardView_);
 
     for (const MenuDescription& menu : window.menus) {

@@ -3,6 +3,7 @@
 #include "game/window_description.h"
 #include "render/bevel.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -59,10 +60,17 @@ void BoardView::paintEvent(QPaintEvent* event)
     }
 }
 
+void BoardView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit pressed(event->position());
+}
+
 SpriteView::SpriteView(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_TransparentForMouseEvents);  // a press on it is the board's
     setFocusPolicy(Qt::NoFocus);
     setVisible(false);
 }

@@ -23,8 +23,14 @@ public:
     // Puts the changed area of the surface on the screen before returning.
     void showChanged(const Rect& changed);
 
+signals:
+    // A press of the main button (or a tap) on the board, the sprite or the
+    // read-out, in the board's pixels; the panel keeps its own.
+    void pressed(QPointF at);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     Surface& surface_;

@@ -31,6 +31,12 @@ EMSCRIPTEN_KEEPALIVE int velmora_key(int code, int control)
     return velmora::playsTheGame(key) ? PlaysTheGame : NothingMore;
 }
 
+// A press (a click or a tap) on the board, in the board's own pixels.
+EMSCRIPTEN_KEEPALIVE void velmora_board_pressed(double x, double y)
+{
+    game->boardPressed(x, y);
+}
+
 EMSCRIPTEN_KEEPALIVE void velmora_tick()
 {
     game->tick();

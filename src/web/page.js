@@ -366,6 +366,17 @@ var Module = (() => {
         }
     }, true);
 
+    // A press of the main button, or a tap, on the board or the sprite over
+    // it goes to the game as a point of the board, whatever the page's scale.
+    document.addEventListener('pointerdown', event => {
+        if (event.button !== 0 || (event.target !== board && event.target !== sprite) || document.querySelector('.ended'))
+            return;
+        cues.start();
+        const shown = board.getBoundingClientRect();
+        game('board_pressed', (event.clientX - shown.left) * board.width / shown.width,
+             (event.clientY - shown.top) * board.height / shown.height);
+    });
+
     page.knowCue = cues.know;
     // A held cue ends the game's wait when it has sounded.
     page.playCue = (file, holdsMs) => cues.play(file, holdsMs > 0 ? () => game('cue_ended') : null, holdsMs);

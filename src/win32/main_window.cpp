@@ -6,6 +6,8 @@
 #include "win32/resource_ids.h"
 #include "win32/win32_front_end.h"
 
+#include <windowsx.h>
+
 #include <vector>
 
 namespace velmora {
@@ -200,6 +202,17 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             break;
         paint(window);
         return 0;
+    case WM_LBUTTONDOWN:
+        // A press on the board or the sprite over it (the read-out lets it
+        // through; the panel keeps its own), as a point of the board.
+        if (window == window_ || window == sprite_) {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            MapWindowPoints(window, window_, &at, 1);
+            const double dpi = GetDpiForWindow(window_);
+            game_.boardPressed(at.x * 96.0 / dpi, at.y * 96.0 / dpi);
+            return 0;
+        }
+        break;
     case WM_SIZE:
         if (window == window_) {
             const int dpi = static_cast<int>(GetDpiForWindow(window));

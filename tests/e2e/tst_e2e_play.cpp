@@ -96,10 +96,10 @@ private:
             return true;
         };
         const Recording heard = recorder_.awaitHeard(mark_, matches);
-        QStringList found;  // each sound's length, for the message
+        QString found;  // each sound's length, for the message
         for (const auto& [first, last] : heard.sounds())
-            found << QString::number(heard.seconds(last - first), 'f', 2);
-        QVERIFY2(matches(heard), qPrintable(QStringLiteral("not heard: %1; heard: %2 s").arg(sounds.join(' '), found.join(", "))));
+            found += QStringLiteral(" %1 s").arg(heard.seconds(last - first), 0, 'f', 2);
+        QVERIFY2(matches(heard), qPrintable("not heard: " + sounds.join(' ') + "; heard:" + found));
         QVERIFY2(holdsFor([&] { return matches(recorder_.since(mark_)); }, 500), "a sound more was heard");
     }
 
@@ -119,6 +119,8 @@ private:
         if (verb == "keys") {
             for (const QString& name : words)
                 key(name);
+        } else if (verb == "press") {
+            game_->click(QPoint(157 + 314 * (rest.toInt() - 1), 250));
         } else if (verb == "type") {
             typeInto(fields[0], fields[1]);
         } else if (verb == "click") {

@@ -1,6 +1,6 @@
 #include "x_session.h"
 
-#include <QRegularExpression>
+#include <functional>
 
 extern "C" {
 #include <xdo.h>
@@ -39,36 +39,38 @@ QSize XSession::screenSize() const
 
 QList<unsigned long> XSession::windows(const QString& title, qint64 pid) const
 {
-    // An anchored regular expression is what libxdo matches; each character
-    // that is not a letter or a digit is escaped, as the C library reads it.
-    const QByteArray pattern = "^" + QRegularExpression::escape(title).toUtf8() + "$";
-    xdo_search_t search{};
-    search.winname = pattern.constData();
-    search.max_depth = -1;
-    search.only_visible = 1;
-    search.require = xdo_search_t::SEARCH_ALL;
-    // Not libxdo's own match by process: it reads through a null pointer when
-    // a window vanishes in the middle of the search.
-    search.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE;
-    Window* found = nullptr;
-    unsigned int count = 0;
-    xdo_search_windows(xdo_, &search, &found, &count);
-    QList<unsigned long> result;
-    for (unsigned int i = 0; i < count; ++i)
-        if (!pid || windowPid(found[i]) == pid)
-            result << found[i];
-    free(found);
-    return result;
+    // Our own walk of the window tree, not libxdo's search: Debian's libxdo
+    // frees a list it never got when a window vanishes in the middle of its
+    // search (a double free the sanitizers catch).
+    QList<unsigned long> found;
+    const std::function<void(Window)> walk = [&](Window parent) {
+        Window root = 0;
+        Window up = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(xdo_->xdpy, parent, &root, &up, &children, &count))
+            return;  // gone meanwhile
+        for (unsigned int i = 0; i < count; ++i) {
+            char* name = nullptr;
+            if (XFetchName(xdo_->xdpy, children[i], &name) && name) {
+                if (QString::fromUtf8(name) == title && isViewable(children[i])
+                    && (!pid || windowPid(children[i]) == pid))
+                    found << children[i];
+                XFree(name);
+            }
+            walk(children[i]);
+        }
+        if (children)
+            XFree(children);
+    };
+    walk(DefaultRootWindow(xdo_->xdpy));
+    return found;
 }
 
 unsigned long XSession::findWindow(const QString& title, int timeoutMs, qint64 pid) const
 {
     unsigned long window = 0;
-    waitFor([&] {
-        const QList<unsigned long> found = windows(title, pid);
-        window = found.value(0);
-        return window != 0;
-    }, timeoutMs);
+    waitFor([&] { return (window = windows(title, pid).value(0)) != 0; }, timeoutMs);
     return window;
 }
 

@@ -128,10 +128,15 @@ struct TestGame {
             }
         }
     }
-    std::vector<std::string> press(std::int16_t key)
+    std::vector<std::string> press(std::int16_t key) { return after([&] { game.keyDown(key); }); }
+    // A press on the board at a point of the client area.
+    std::vector<std::string> pressAt(double x, double y = 300) { return after([&] { game.boardPressed(x, y); }); }
+    // What the event journals, the ring sounded out and the boxes closed.
+    template <typename Event>
+    std::vector<std::string> after(Event event)
     {
         frontEnd.take();
-        game.keyDown(key);
+        event();
         settle();
         return frontEnd.take();
     }

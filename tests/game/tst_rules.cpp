@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <random>
 
@@ -35,18 +36,12 @@ struct Play : TestGame {
         frontEnd.take();
     }
 
-    void goTo(std::int16_t tower)
-    {
-        while (state().SelectedTower != tower)
-            press(KeyCodeRight);
-    }
-
+    // The top disk of one tower carried to another by two presses on the
+    // board; what the second one journals.
     Journal move(int from, int to)
     {
-        goTo(static_cast<std::int16_t>(from));
-        press(KeyCodeSpace);
-        goTo(static_cast<std::int16_t>(to));
-        return press(KeyCodeSpace);
+        pressAt(157 + 314 * (from - 1));
+        return pressAt(157 + 314 * (to - 1));
     }
 };
 
@@ -139,6 +134,51 @@ private slots:
             QCOMPARE(play.move(from, to), Journal{"cue drop"});
         QCOMPARE(play.state().TowerCount(2), disks);
         QVERIFY(play.game.clockRunning());
+    }
+
+    // A press belongs to the tower whose centre line is nearest (157, 471 and
+    // 785, whatever the disks), halfway to the left one: the cursor goes
+    // there, placed as the arrows place it, and the press acts as Space.
+    void aPressGoesToTheNearestTowerAndActsAsSpace_data()
+    {
+        QTest::addColumn<int>("disks");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<int>("tower");
+        for (const int disks : {1, 15}) {
+            QTest::addRow("%d: the board's left edge", disks) << disks << 0.0 << 1;
+            QTest::addRow("%d: the widest disk's right edge", disks) << disks << 264.0 << 1;
+            QTest::addRow("%d: halfway from 1 to 2", disks) << disks << 314.0 << 1;
+            QTest::addRow("%d: just past it", disks) << disks << 314.5 << 2;
+            QTest::addRow("%d: halfway from 2 to 3", disks) << disks << 628.0 << 2;
+            QTest::addRow("%d: just past it", disks) << disks << 628.5 << 3;
+            QTest::addRow("%d: the board's right edge", disks) << disks << 1001.0 << 3;
+        }
+    }
+
+    void aPressGoesToTheNearestTowerAndActsAsSpace()
+    {
+        QFETCH(int, disks);
+        QFETCH(double, x);
+        QFETCH(int, tower);
+        Play play(disks);
+        const Journal heard = play.pressAt(x);
+        QCOMPARE(play.state().SelectedTower, tower);
+        QCOMPARE(play.frontEnd.spriteX, (std::array{116, 430, 744}[tower - 1]));  // 115.5 and so on, to even
+        QCOMPARE(heard, tower == 1 ? Journal{"cue lift"} : Journal{});  // the others are empty
+    }
+
+    // Outside a game, and off the board, a press does nothing. (Presses that
+    // carry disks play every shortest solution above.)
+    void pressesOutsideAGameOrOffTheBoardDoNothing()
+    {
+        TestGame test;
+        test.apply(1);
+        QCOMPARE(test.pressAt(157), Journal{});
+        test.game.command(Command::Start);
+        for (const auto& [x, y] : {std::pair{-1.0, 300.0}, {1002.0, 300.0}, {157.0, -1.0}, {157.0, 628.0}})
+            QCOMPARE(test.pressAt(x, y), Journal{});
+        QCOMPARE(test.state().Holding, BooleanFalse);
+        QCOMPARE(test.pressAt(157, 380), Journal{"cue lift"});
     }
 
     // The panel refuses such counts, so only a forced one reaches the reset.

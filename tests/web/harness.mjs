@@ -85,6 +85,7 @@ export async function openGame(browser, address, { routes = {}, ...options } = {
     await page.waitForFunction(() => document.querySelector('canvas.board') !== null
         && document.querySelector('canvas.sprite')?.style.display === 'block');
     page.errors = errors;
+    page.touch = options.hasTouch ?? false;  // pressed by taps
     return page;
 }
 

@@ -56,6 +56,11 @@ const steps = {
         for (const key of words)
             await page.keyboard.press(key.split('+').map(part => KeyNames[part] ?? part).join('+'));
     },
+    press: async (page, [tower]) => {
+        const shown = await page.locator('canvas.board').boundingBox();
+        const at = [shown.x + (157 + 314 * (tower - 1)) * shown.width / 1002, shown.y + 250 * shown.height / 628];
+        await (page.touch ? page.touchscreen.tap(...at) : page.mouse.click(...at));
+    },
     type: (page, [box, text]) => page.getByLabel(box, { exact: true }).fill(text),
     click: async (page, buttons) => {
         for (const name of buttons) {
