@@ -1,4 +1,4 @@
-// The browser version as a player meets it: build-web/ served on 127.0.0.1,
+// The browser version as a player meets it: build-web/site served on 127.0.0.1,
 // the page opened in Debian's headless Chromium through playwright-core, and
 // the pictures the desktop tests keep, to compare the board with.
 import { spawn } from 'node:child_process';
@@ -10,7 +10,7 @@ import { chromium } from 'playwright-core';
 import { PNG } from 'pngjs';
 
 const top = new URL('../..', import.meta.url).pathname;
-export const site = process.env.VELMORA_WEB_DIR ?? join(top, 'build-web');
+export const site = process.env.VELMORA_WEB_DIR ?? join(top, 'build-web/site');
 const pictures = join(top, 'tests/e2e/pictures');
 
 // Serves the folder as the README tells a player to, with Python's own web
@@ -109,12 +109,6 @@ export const sprite = page => page.evaluate(() => {
     const sprite = document.querySelector('canvas.sprite');
     return { left: parseInt(sprite.style.left), width: sprite.width };
 });
-
-// The lengths of the sounds started so far, once there are at least count.
-export async function heard(page, count) {
-    await page.waitForFunction(count => window.heard.length >= count, count);
-    return page.evaluate(() => window.heard);
-}
 
 // For each button of the graphical style in a window's screenshot, how many
 // pixels of its two-pixel edge differ from a kept picture of that window: the
