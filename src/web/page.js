@@ -160,8 +160,10 @@ var Module = (() => {
             made.textContent = control.caption;
             made.style.whiteSpace = control.wraps || control.centred ? 'normal' : 'nowrap';
         }
-        if (window === InMain && control.kind === Kind.Label)
+        if (window === InMain && control.kind === Kind.Label) {
             readout = made, made.classList.add('readout');
+            made.setAttribute('role', 'timer');  // the seconds counted, named; read when asked, not at each tick
+        }
         made.style.left = control.left + 'px';
         made.style.top = control.top + 'px';
         made.style.width = control.width + 'px';
@@ -371,6 +373,7 @@ var Module = (() => {
     document.addEventListener('pointerdown', event => {
         if (event.button !== 0 || (event.target !== board && event.target !== sprite) || document.querySelector('.ended'))
             return;
+        event.preventDefault();  // the focus stays: a box the press opens keeps its keys
         cues.start();
         const shown = board.getBoundingClientRect();
         game('board_pressed', (event.clientX - shown.left) * board.width / shown.width,

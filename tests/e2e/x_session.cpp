@@ -215,7 +215,11 @@ bool XSession::type(unsigned long window, const QString& text) const
 
 void XSession::click(unsigned long window, QPoint at) const
 {
-    xdo_move_mouse_relative_to_window(xdo_, window, at.x(), at.y());
+    // The pointer is there before the button goes down: clicks in quick
+    // succession each land where they were meant to.
+    const QPoint onScreen = geometry(window).topLeft() + at;
+    xdo_move_mouse(xdo_, onScreen.x(), onScreen.y(), 0);
+    xdo_wait_for_mouse_move_to(xdo_, onScreen.x(), onScreen.y());
     xdo_click_window(xdo_, CURRENTWINDOW, 1);
     XSync(xdo_->xdpy, 0);
 }

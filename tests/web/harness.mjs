@@ -8,6 +8,7 @@ import { after, before } from 'node:test';
 import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
 import { PNG } from 'pngjs';
+import { AxeBuilder } from '@axe-core/playwright';
 
 const top = new URL('../..', import.meta.url).pathname;
 export const site = process.env.VELMORA_WEB_DIR ?? join(top, 'build-web/site');
@@ -136,4 +137,15 @@ export async function staysStill(page, selector) {
     await assert.rejects(page.waitForFunction(([selector, now]) =>
         document.querySelector(selector).innerText !== now, [selector, now], { timeout: 1500 }),
         /Timeout/, `${selector} changed from ${now}`);
+}
+
+// What an accessibility audit (axe-core) finds on the page as it stands: it
+// must find nothing of impact "serious" or "critical". The options panel's
+// caption, black on the panel's blue, is the window's own look, kept (see the
+// README).
+export async function auditFindsNothingSerious(page) {
+    const { violations } = await new AxeBuilder({ page }).analyze();
+    assert.deepEqual(violations.filter(violation => ['serious', 'critical'].includes(violation.impact))
+        .map(violation => `${violation.id}: ${violation.nodes.map(node => node.target.join(' ')).join(', ')}`)
+        .filter(finding => finding !== 'color-contrast: .frame-caption'), []);
 }

@@ -8,7 +8,7 @@
 const Lose = 0.6;
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { buttonEdgesDiffer, openGame, shotDiffersFrom, sprite, staysStill,
+import { auditFindsNothingSerious, buttonEdgesDiffer, openGame, shotDiffersFrom, sprite, staysStill,
          withBrowser }
     from './harness.mjs';
 import { playScenario, readScenarios } from './scenarios.mjs';
@@ -38,11 +38,14 @@ describe('the scenarios', () => {
 });
 
 describe('the page', () => {
-    // The first board, the sprite over it, as the Linux build's.
+    // The first board, the sprite over it, as the Linux build's. Each of the
+    // page's states (here at start; the panel, the About and a box below)
+    // passes the accessibility audit.
     played('at twice the scale each pixel of the board is a square of four, unblurred', { deviceScaleFactor: 2 },
            async page => {
         const shot = await page.locator('canvas.board').screenshot();
         assert.equal(await shotDiffersFrom(shot, 'board.png', { scale: 2 }), 0);
+        await auditFindsNothingSerious(page);
     });
 
     // No worker: the waves are fetched by the page, as on a first visit.
@@ -79,6 +82,7 @@ describe('the page', () => {
         await page.keyboard.press('Control+o');
         const panel = page.locator('.panel');
         await panel.waitFor();
+        await auditFindsNothingSerious(page);
         const edges = await buttonEdgesDiffer(page, '.panel', await panel.screenshot(), 'panel.png');
         assert.deepEqual(edges, { 'Time Up': 0, 'Time Down': 0, 'Level Up': 0, 'Level Down': 0, 'Ok': 0 });
         const ok = page.getByRole('button', { name: 'Ok' });
@@ -95,6 +99,7 @@ describe('the page', () => {
         await page.keyboard.press('F1');
         const about = page.locator('dialog.about');
         await about.waitFor();
+        await auditFindsNothingSerious(page);
         assert.equal(await about.locator('.title').innerText(), 'About Velmora');
         // In front of the open panel, which its lower left corner covers.
         assert.ok(await about.evaluate(about => {
@@ -107,6 +112,7 @@ describe('the page', () => {
         const box = page.locator('dialog.box');
         await box.waitFor();
         assert.equal(await box.locator('.prompt').innerText(), 'System Information Is Unavailable At This Time');
+        await auditFindsNothingSerious(page);
         await page.keyboard.press('Enter');
         await box.waitFor({ state: 'detached' });
         // The About's keys are its own, as a window's: Right does not move the
