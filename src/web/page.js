@@ -17,6 +17,7 @@ var Module = (() => {
     const graphicalButtons = new Map();  // command -> its button in the graphical style
     const optionBoxes = new Map(); // option box -> its input
     let clock = null;
+    let clientSize = [0, 0], aboutPlace = [0, 0];  // as the game describes them
 
     const game = (name, ...args) => Module['_velmora_' + name](...args);
     const colour = pixel => '#' + (pixel & 0xffffff).toString(16).padStart(6, '0');
@@ -57,10 +58,52 @@ var Module = (() => {
         sprite = make('canvas', 'sprite', client);
         spoken = make('div', 'spoken', window);
         spoken.setAttribute('role', 'status');
+        clientSize = [width, height];
+        fit();
+        addEventListener('resize', fit);
         document.addEventListener('click', event => {
             if (!menubar.contains(event.target))
                 closeMenus();
         });
+    };
+
+    // The window shown whole at the largest scale the screen allows: a whole
+    // factor from 1 up, each of the board's pixels a square of the screen's;
+    // below 1 the exact fit, smoothed. On a touch screen nothing a finger
+    // presses shows under 24 pixels: the menus are at least that tall, the
+    // panel grows from its lower left corner over the board, and the About,
+    // fitted to the screen, grows its buttons upwards.
+    const Finger = 24, MenuBar = 19;
+    const touch = matchMedia('(pointer: coarse)');
+    const grown = (controls, shownAt) => !touch.matches ? 1 : Math.max(1, ...[...controls].map(control =>
+        (Finger + 0.5) / (Math.min(parseFloat(control.style.width), parseFloat(control.style.height)) * shownAt)));  // rounding never below
+    const fit = () => {
+        const [width, height] = clientSize;
+        // The screen's own size: a phone widens innerWidth to whatever overflows.
+        const { clientWidth: screenWidth, clientHeight: screenHeight } = document.documentElement;
+        let scale = Math.min(screenWidth / width, screenHeight / (height + MenuBar));
+        if (touch.matches && MenuBar * scale < Finger)
+            scale = Math.min(screenWidth / width, (screenHeight - Finger) / height);
+        scale = scale >= 1 ? Math.floor(scale) : scale;
+        const window = document.getElementById('window');
+        window.style.zoom = scale;
+        window.classList.toggle('smoothed', scale < 1);
+        // Menus a finger can press, in letters as large as at the game's own size.
+        window.style.setProperty('--menu-height', Math.max(MenuBar, touch.matches ? Finger / scale : 0) + 'px');
+        window.style.setProperty('--menu-font', Math.max(12, touch.matches ? 12 / scale : 0) + 'px');
+        if (panel)
+            panel.style.transform = `scale(${grown(panel.querySelectorAll('button, input'), scale)})`;
+        if (about) {
+            const [left, top] = aboutPlace;
+            aboutBody.style.zoom = 1;
+            const shown = Math.min(1, (screenWidth - 8) / about.offsetWidth, (screenHeight - 8) / about.offsetHeight);
+            aboutBody.style.zoom = about.querySelector('.title').style.zoom = shown;
+            about.style.left = Math.max(4, Math.min(left * scale, screenWidth - about.offsetWidth - 4)) + 'px';
+            about.style.top = Math.max(4, Math.min(top * scale, screenHeight - about.offsetHeight - 4)) + 'px';
+            const buttons = aboutBody.querySelectorAll('button');
+            const grow = grown(buttons, shown);
+            buttons.forEach(button => { button.style.transform = `scale(${grow})`; });
+        }
     };
 
     const closeMenus = () => {
@@ -128,6 +171,7 @@ var Module = (() => {
             make('div', 'frame-edge', panel);
             make('span', 'frame-caption', panel).textContent = control.caption;
             made.style.display = 'none';
+            requestAnimationFrame(fit);  // its controls made by then
         } else if (control.kind === Kind.Button) {
             made = make('button', control.face !== null ? 'graphical' : '', parent);
             if (control.face !== null)
@@ -148,6 +192,7 @@ var Module = (() => {
             });
         } else if (control.kind === Kind.TextBox) {
             made = make('input', 'option', parent);
+            made.inputMode = 'decimal';  // a phone's number keyboard
             made.value = control.caption;
             made.spellcheck = false;
             optionBoxes.set(control.box, made);
@@ -306,8 +351,7 @@ var Module = (() => {
 
     page.about = (title, width, height, left, top) => {
         about = make('dialog', 'about', document.body);
-        about.style.left = left + 'px';
-        about.style.top = top + 'px';
+        aboutPlace = [left, top];
         make('div', 'title', about).textContent = title;
         aboutBody = make('div', 'about-body', about);
         aboutBody.style.width = width + 'px';
@@ -330,8 +374,10 @@ var Module = (() => {
     };
 
     page.focusAbout = () => {
-        if (!about.open)
+        if (!about.open) {
             about.show();
+            fit();
+        }
         about.querySelector('button[data-default="true"]').focus();
     };
 

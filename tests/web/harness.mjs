@@ -105,12 +105,6 @@ export async function shotDiffersFrom(shot, name, { scale = 1, area = null, skip
     return count;
 }
 
-// The sprite's left edge and width: over which tower, and what it shows.
-export const sprite = page => page.evaluate(() => {
-    const sprite = document.querySelector('canvas.sprite');
-    return { left: parseInt(sprite.style.left), width: sprite.width };
-});
-
 // For each button of the graphical style in a window's screenshot, how many
 // pixels of its two-pixel edge differ from a kept picture of that window: the
 // face around the caption, whose letters come from each platform's font.

@@ -8,7 +8,7 @@
 const Lose = 0.6;
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { auditFindsNothingSerious, buttonEdgesDiffer, openGame, shotDiffersFrom, sprite, staysStill,
+import { auditFindsNothingSerious, buttonEdgesDiffer, openGame, shotDiffersFrom, staysStill,
          withBrowser }
     from './harness.mjs';
 import { playScenario, readScenarios } from './scenarios.mjs';
@@ -37,14 +37,49 @@ describe('the scenarios', () => {
         played(name, page => playScenario(page, steps));
 });
 
+// On phones and a tablet, held either way: the window whole on the screen,
+// nothing to scroll sideways, nothing a finger presses under 24 pixels as
+// shown, and a game of three disks set and won by taps alone; then the About.
+describe('by touch', () => {
+    // What is amiss: the window not whole on the screen, or things to press
+    // under 24 pixels as shown.
+    const amiss = page => page.evaluate(() => {
+        const { clientWidth, clientHeight, scrollWidth } = document.documentElement;
+        const board = document.querySelector('canvas.board').getBoundingClientRect();
+        return [...document.querySelectorAll('.menu, .item, button, input')].filter(target => {
+            const shown = target.getBoundingClientRect();
+            return shown.width > 0 && Math.min(shown.width, shown.height) * visualViewport.scale < 24;
+        }).map(target => target.textContent || target.ariaLabel)
+            .concat(scrollWidth > clientWidth || board.bottom > clientHeight ? ['not whole on the screen'] : []);
+    });
+    const tapMenus = async (page, ...names) => {
+        for (const name of names) {
+            await page.getByRole('menuitem', { name }).tap();
+            assert.deepEqual(await amiss(page), []);
+        }
+    };
+    for (const [width, height] of [[390, 844], [844, 390], [768, 1024]])
+        played(`at ${width} x ${height}`, { viewport: { width, height }, isMobile: true, hasTouch: true }, async page => {
+            await tapMenus(page, 'Joc', 'Optiuni');
+            await playScenario(page, ['type Level | 3', 'click Ok', 'towers 3 0 0']);
+            await tapMenus(page, 'Joc', 'StartJoc');
+            await playScenario(page, ['solve 3', 'box Finish .... | Felicitari, ati terminat ...', 'heard ... drop~+win']);
+            assert.deepEqual(await amiss(page), []);
+            await playScenario(page, ['answer']);
+            await tapMenus(page, 'Ajutor', 'Despre');
+            await page.locator('dialog.about button[data-default="true"]').tap();
+            await page.locator('dialog.about').waitFor({ state: 'detached' });
+        });
+});
+
 describe('the page', () => {
     // The first board, the sprite over it, as the Linux build's. Each of the
     // page's states (here at start; the panel, the About and a box below)
     // passes the accessibility audit.
-    played('at twice the scale each pixel of the board is a square of four, unblurred', { deviceScaleFactor: 2 },
-           async page => {
+    played('fitted to a screen twice its size, at twice the density, each pixel of the board a square of 4 x 4',
+           { viewport: { width: 2100, height: 1400 }, deviceScaleFactor: 2 }, async page => {
         const shot = await page.locator('canvas.board').screenshot();
-        assert.equal(await shotDiffersFrom(shot, 'board.png', { scale: 2 }), 0);
+        assert.equal(await shotDiffersFrom(shot, 'board.png', { scale: 4 }), 0);
         await auditFindsNothingSerious(page);
     });
 
@@ -120,7 +155,7 @@ describe('the page', () => {
         await page.keyboard.press('ArrowRight');
         await page.keyboard.press('Escape');
         await about.waitFor({ state: 'detached' });
-        assert.equal((await sprite(page)).left, 116);
+        assert.equal(await page.locator('canvas.sprite').evaluate(sprite => sprite.style.left), '116px');
     });
 
     played('a failed check is reported as on the desktop, and the game stops', async page => {
@@ -136,8 +171,8 @@ describe('the page', () => {
         await staysStill(page, '.readout');  // the clock stopped with it
     });
 
-    played('is titled Form1, with two menus; Exit, by its key and by the menu, ends the game and leaves a page '
-           + 'that starts it again', async page => {
+    played('is titled Form1, with two menus; Exit, by its key and by the menu (taps choose from menus too), ends '
+           + 'the game and leaves a page that starts it again', async page => {
         assert.equal(await page.title(), 'Form1');
         assert.deepEqual(await page.locator('.menu').allInnerTexts(), ['Joc', 'Ajutor']);
         await page.keyboard.press('F4');
@@ -146,11 +181,6 @@ describe('the page', () => {
         await again.click();
         await page.waitForFunction(() => document.querySelector('.ended') === null
             && document.querySelector('canvas.sprite')?.style.display === 'block');
-        // And by the menu, with the mouse.
-        await page.getByRole('menuitem', { name: 'Joc' }).click();
-        await page.getByRole('menuitem', { name: 'Exit' }).click();
-        await again.click();
-        await page.waitForFunction(() => document.querySelector('canvas.sprite')?.style.display === 'block');
         // And by the menu opened with the mouse and gone through with keys,
         // which are the menu's while it is open: Right goes to "Ajutor", not
         // the game's cursor, and the greyed Optiuni is passed over.
@@ -159,6 +189,6 @@ describe('the page', () => {
         for (const key of ['ArrowRight', 'ArrowLeft', 'ArrowDown', 'ArrowDown', 'Enter'])
             await page.keyboard.press(key);
         await again.waitFor();
-        assert.equal((await sprite(page)).left, 116);
+        assert.equal(await page.locator('canvas.sprite').evaluate(sprite => sprite.style.left), '116px');
     });
 });

@@ -51,6 +51,9 @@ function* shortestSolution(disks, from, to) {
     }
 }
 
+// A press with the mouse, or on a touch screen a tap.
+const press = (page, target) => page.touch ? target.tap() : target.click();
+
 const steps = {
     keys: async (page, words) => {
         for (const key of words)
@@ -61,13 +64,17 @@ const steps = {
         const at = [shown.x + (157 + 314 * (tower - 1)) * shown.width / 1002, shown.y + 250 * shown.height / 628];
         await (page.touch ? page.touchscreen.tap(...at) : page.mouse.click(...at));
     },
-    type: (page, [box, text]) => page.getByLabel(box, { exact: true }).fill(text),
+    type: async (page, [name, text]) => {
+        const box = page.getByLabel(name, { exact: true });
+        await press(page, box);
+        await box.fill(text);
+    },
     click: async (page, buttons) => {
         for (const name of buttons) {
             // "Time Up" changes the box named "Time".
             const box = `.panel input[aria-label="${name.split(' ')[0]}"]`;
             const before = await page.evaluate(box => document.querySelector(box)?.value, box);
-            await page.getByRole('button', { name, exact: true }).click();
+            await press(page, page.getByRole('button', { name, exact: true }));
             if (name !== 'Ok')
                 await page.waitForFunction(([box, before]) => document.querySelector(box).value !== before, [box, before]);
         }
@@ -88,7 +95,7 @@ const steps = {
         assert.equal((await box.locator('.prompt').innerText()).trimEnd(), prompt);  // the win's ends in a blank
     },
     answer: async page => {
-        await page.keyboard.press('Enter');
+        await (page.touch ? page.locator('dialog.box button').tap() : page.keyboard.press('Enter'));
         await page.locator('dialog.box').waitFor({ state: 'detached' });
     },
     readout: async (page, [how]) => how === 'stands' ? staysStill(page, '.readout')
