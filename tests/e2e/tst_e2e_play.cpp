@@ -78,7 +78,7 @@ private:
     // browser's harness tells the cues apart.
     void heard(QStringList sounds)
     {
-        const bool tailOnly = sounds.first() == QLatin1String("...");
+        const bool tailOnly = sounds.value(0) == QLatin1String("...");
         if (tailOnly)
             sounds.removeFirst();
         const auto matches = [&](const Recording& heard) {

@@ -44,9 +44,7 @@ QList<unsigned long> XSession::windows(const QString& title, qint64 pid) const
     // search (a double free the sanitizers catch).
     QList<unsigned long> found;
     const std::function<void(Window)> walk = [&](Window parent) {
-        Window root = 0;
-        Window up = 0;
-        Window* children = nullptr;
+        Window root = 0, up = 0, *children = nullptr;
         unsigned int count = 0;
         if (!XQueryTree(xdo_->xdpy, parent, &root, &up, &children, &count))
             return;  // gone meanwhile

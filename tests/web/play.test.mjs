@@ -69,6 +69,9 @@ describe('by touch', () => {
             await tapMenus(page, 'Ajutor', 'Despre');
             await page.locator('dialog.about button[data-default="true"]').tap();
             await page.locator('dialog.about').waitFor({ state: 'detached' });
+            await page.setViewportSize({ width: height, height: width });  // turned on its side
+            await page.evaluate(() => new Promise(requestAnimationFrame));  // after the resize's handlers
+            assert.deepEqual(await amiss(page), []);
         });
 });
 
