@@ -1,5 +1,7 @@
 #include "win32/controls.h"
 
+#include "win32/accessibility.h"
+
 #include "render/bevel.h"
 
 #include <cmath>
@@ -97,8 +99,10 @@ HWND Controls::make(HWND parent, const ControlDescription& control)
                                 instance_, nullptr);
     if (control.points > 0)
         SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font(control.points, dpi)), FALSE);
-    // Windows screen readers name a control by its text, or a text box by the
-    // label before it: the names for screen readers are not set.
+    // A screen reader says the name the game gives ("Time Up", not "Up"); a
+    // control without one is named by its text.
+    if (*control.accessibleName)
+        nameForScreenReaders(made, wide(control.accessibleName), control.kind == ControlKind::Label);
     made_[made] = control;
     return made;
 }

@@ -18,5 +18,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     game.attach(frontEnd);
     if (!game.load())
         return 1;
+    // A screen reader running now hears the board in words at once; one that
+    // starts later is heard of at its first question.
+    BOOL screenReader = FALSE;
+    SystemParametersInfoW(SPI_GETSCREENREADER, 0, &screenReader, 0);
+    game.setScreenReader(screenReader != FALSE);
     return frontEnd.run(show);
 }

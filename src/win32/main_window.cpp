@@ -4,10 +4,12 @@
 
 #include "game/game.h"
 #include "win32/resource_ids.h"
+#include "win32/accessibility.h"
 #include "win32/win32_front_end.h"
 
 #include <windowsx.h>
 
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -202,6 +204,17 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
             break;
         paint(window);
         return 0;
+    case WM_GETOBJECT:
+        // A screen reader asks: from now on the board is told in words, as
+        // the value of the client area, which it names.
+        if (window == window_) {
+            if (!std::exchange(screenReader_, true))
+                game_.setScreenReader(true);
+            if (const LRESULT answer = answerGetObject(window, wParam, lParam, wide(mainWindow().boardName),
+                                                      [this] { return boardWords_; }))
+                return answer;
+        }
+        break;
     case WM_LBUTTONDOWN:
         // A press on the board or the sprite over it (the read-out lets it
         // through; the panel keeps its own), as a point of the board.

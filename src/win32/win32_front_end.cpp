@@ -60,6 +60,12 @@ void Win32FrontEnd::paint(HWND window)
     EndPaint(window, &paint);
 }
 
+void Win32FrontEnd::describeBoard(const std::string& words)
+{
+    boardWords_ = wide(words);
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
+}
+
 void Win32FrontEnd::showSurface(const Rect& changed)
 {
     if (!window_ || !IsWindowVisible(window_))

@@ -49,9 +49,9 @@ public:
     void placeReadout(std::int32_t left, std::int32_t top) override;
     void showSprite(const Picture& image, std::int32_t x, std::int32_t y) override;
     void showSurface(const Rect& changed) override;
-    // Windows screen readers are not told the board in words: the window
-    // offers them no object of its own to read it from.
-    void describeBoard(const std::string&) override {}
+    // The board in words is the value of the main window's client area, and a
+    // listening screen reader is told when it changed.
+    void describeBoard(const std::string& words) override;
     void showMessage(const std::string& prompt, const std::string& title, MessageIcon icon) override;
     void setClockRunning(bool running) override;
     void playCue(Cue cue) override;
@@ -102,6 +102,8 @@ private:
     POINT spriteAt_{};
     std::string readoutText_;
     POINT readoutAt_{};
+    std::wstring boardWords_;  // what a screen reader reads of the board
+    bool screenReader_ = false;
     int exitStatus_ = 0;
     // The message boxes asked for and not opened yet: prompt, title, style.
     std::deque<std::tuple<std::string, std::string, UINT>> boxes_;

@@ -164,6 +164,39 @@ private slots:
         QVERIFY2(game.endsNormally(5000), "Esc on the About, the last window, did not end the program");
     }
 
+    // Windows builds: what a screen reader reads through Microsoft Active
+    // Accessibility (a helper built with the game, reading each window as one
+    // does): the controls by their names, and the board in words, after a
+    // lift and a drop too.
+    void aScreenReaderHearsTheControlsAndTheBoard()
+    {
+        if (!GameProcess::windowsBuild())
+            QSKIP("Microsoft Active Accessibility is Windows'; Linux's is the accessibility test's");
+        GameProcess game(x_);
+        QVERIFY2(game.start(), "the game showed no board");
+        const auto heard = [&] {
+            QProcess reader;
+            reader.start(GameProcess::command().constFirst(), {QFileInfo(GameProcess::command().constLast()).dir()
+                                                                   .filePath(QStringLiteral("accessibility_probe.exe"))});
+            return reader.waitForFinished(30000) ? QString::fromUtf8(reader.readAllStandardOutput()).remove('\r') : QString();
+        };
+        QVERIFY(game.key("ctrl+o") && waitFor([&] { return panelShown(game.client()); }));
+        const QString atStart = heard();
+        for (const char* name : {"Time\t60", "Level\t10", "Time Up\t", "Time Down\t", "Level Up\t", "Level Down\t",
+                                 "Elapsed seconds\t"})
+            QVERIFY2(atStart.contains(QLatin1Char('\n') + QLatin1String(name)), qPrintable(atStart));
+        QVERIFY2(atStart.startsWith("Board\tTower 1: disks 1, 2, 3, 4, 5, 6, 7, 8, 9, 10. Tower 2: empty. Tower 3: empty. "
+                                    "The cursor is over tower 1. No disk in hand.\n"), qPrintable(atStart));
+        QVERIFY(game.key("F2") && game.key("space"));
+        QVERIFY2(waitFor([&] { return heard().section(QLatin1Char('\n'), 0, 0).endsWith("Disk 10 is in hand."); }),
+                 "the lift was not heard");
+        QVERIFY(game.key("Right") && game.key("space"));
+        QString board;
+        QVERIFY2(waitFor([&] { return (board = heard().section(QLatin1Char('\n'), 0, 0)).contains("Tower 2: disk 10. Tower 3"); }),
+                 qPrintable(board));
+        QVERIFY(game.exitWithF4());
+    }
+
     // Windows builds: opening and closing the About keeps nothing. The
     // program's GDI objects (read by a helper from its handle table, which
     // Wine's GetGuiResources does not report) are as many after twenty more
