@@ -189,16 +189,16 @@ unsigned long XSession::topWindow() const
     return top;
 }
 
-bool XSession::sendKey(unsigned long window, const char* keys) const
+bool XSession::sendKey(unsigned long window, const char* keys, unsigned delayUs) const
 {
     // Without a window manager nothing gives the window the keyboard: the test does.
     xdo_focus_window(xdo_, window);
-    return sendKeyToFocus(keys);
+    return sendKeyToFocus(keys, delayUs);
 }
 
-bool XSession::sendKeyToFocus(const char* keys) const
+bool XSession::sendKeyToFocus(const char* keys, unsigned delayUs) const
 {
-    const bool sent = xdo_send_keysequence_window(xdo_, CURRENTWINDOW, keys, 12000) == XDO_SUCCESS;
+    const bool sent = xdo_send_keysequence_window(xdo_, CURRENTWINDOW, keys, delayUs) == XDO_SUCCESS;
     XSync(xdo_->xdpy, 0);
     return sent;
 }

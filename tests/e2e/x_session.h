@@ -59,8 +59,9 @@ public:
 
     // A key sequence such as "F4", "ctrl+o" or "shift+Right", pressed and
     // released with the window focused, or on whatever has the keyboard now.
-    bool sendKey(unsigned long window, const char* keys) const;
-    bool sendKeyToFocus(const char* keys) const;
+    // (delayUs between the key events: a benchmark asks for none.)
+    bool sendKey(unsigned long window, const char* keys, unsigned delayUs = 12000) const;
+    bool sendKeyToFocus(const char* keys, unsigned delayUs = 12000) const;
     bool type(unsigned long window, const QString& text) const;
     void click(unsigned long window, QPoint at) const;
     // The pointer to the screen's top left corner, away from every window.
