@@ -73,10 +73,18 @@ var Module = (() => {
     // presses shows under 24 pixels: the menus are at least that tall, the
     // panel grows from its lower left corner over the board, and the About,
     // fitted to the screen, grows its buttons upwards.
-    const Finger = 24, MenuBar = 19;
+    //
+    // Scaled by a transform, not by CSS zoom: every engine reports a
+    // transformed element's place as it is shown, while under zoom WebKit
+    // reports it unscaled. The page's own sizes (offsetWidth and the like)
+    // stay unscaled in every engine, and the screen's place for the window
+    // is sized here to what is shown.
+    // A target's least size as shown: a finger's 24 pixels, and half a pixel
+    // more, so that no rounding takes it below.
+    const Finger = 24.5, MenuBar = 19;
     const touch = matchMedia('(pointer: coarse)');
     const grown = (controls, shownAt) => !touch.matches ? 1 : Math.max(1, ...[...controls].map(control =>
-        (Finger + 0.5) / (Math.min(parseFloat(control.style.width), parseFloat(control.style.height)) * shownAt)));  // rounding never below
+        Finger / (Math.min(parseFloat(control.style.width), parseFloat(control.style.height)) * shownAt)));
     const fit = () => {
         const [width, height] = clientSize;
         // The screen's own size: a phone widens innerWidth to whatever overflows.
@@ -86,20 +94,21 @@ var Module = (() => {
             scale = Math.min(screenWidth / width, (screenHeight - Finger) / height);
         scale = scale >= 1 ? Math.floor(scale) : scale;
         const window = document.getElementById('window');
-        window.style.zoom = scale;
+        window.style.transform = `scale(${scale})`;
         window.classList.toggle('smoothed', scale < 1);
         // Menus a finger can press, in letters as large as at the game's own size.
         window.style.setProperty('--menu-height', Math.max(MenuBar, touch.matches ? Finger / scale : 0) + 'px');
         window.style.setProperty('--menu-font', Math.max(12, touch.matches ? 12 / scale : 0) + 'px');
+        window.parentElement.style.width = window.offsetWidth * scale + 'px';
+        window.parentElement.style.height = window.offsetHeight * scale + 'px';
         if (panel)
             panel.style.transform = `scale(${grown(panel.querySelectorAll('button, input'), scale)})`;
         if (about) {
             const [left, top] = aboutPlace;
-            aboutBody.style.zoom = 1;
             const shown = Math.min(1, (screenWidth - 8) / about.offsetWidth, (screenHeight - 8) / about.offsetHeight);
-            aboutBody.style.zoom = about.querySelector('.title').style.zoom = shown;
-            about.style.left = Math.max(4, Math.min(left * scale, screenWidth - about.offsetWidth - 4)) + 'px';
-            about.style.top = Math.max(4, Math.min(top * scale, screenHeight - about.offsetHeight - 4)) + 'px';
+            about.style.transform = `scale(${shown})`;
+            about.style.left = Math.max(4, Math.min(left * scale, screenWidth - about.offsetWidth * shown - 4)) + 'px';
+            about.style.top = Math.max(4, Math.min(top * scale, screenHeight - about.offsetHeight * shown - 4)) + 'px';
             const buttons = aboutBody.querySelectorAll('button');
             const grow = grown(buttons, shown);
             buttons.forEach(button => { button.style.transform = `scale(${grow})`; });

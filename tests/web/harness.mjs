@@ -1,18 +1,27 @@
-// The browser version as a player meets it: build-web/site served on 127.0.0.1,
-// the page opened in Debian's headless Chromium through playwright-core, and
-// the pictures the desktop tests keep, to compare the board with.
+// The browser version as a player meets it: build-web/site served on
+// 127.0.0.1, the page opened in one of the three engines nearly every browser
+// is built on (VELMORA_BROWSER: chromium, firefox or webkit; each a thin driver
+// in drivers/), and the pictures the desktop tests keep, to compare the board
+// with. Everything the cases do goes through the driver's few verbs (open,
+// evaluate, key, type, pointer, screenshot, resize), so that every case runs
+// the same in every engine.
 import { spawn } from 'node:child_process';
 import { readFile } from 'node:fs/promises';
 import { join } from 'node:path';
 import { after, before } from 'node:test';
 import assert from 'node:assert/strict';
-import { chromium } from 'playwright-core';
+import { createRequire } from 'node:module';
 import { PNG } from 'pngjs';
-import { AxeBuilder } from '@axe-core/playwright';
 
 const top = new URL('../..', import.meta.url).pathname;
 export const site = process.env.VELMORA_WEB_DIR ?? join(top, 'build-web/site');
 const pictures = join(top, 'tests/e2e/pictures');
+export const engine = process.env.VELMORA_BROWSER ?? 'chromium';
+const driver = await import(`./drivers/${engine}.mjs`);
+export const canTouch = driver.canTouch;
+
+// The board's size and colour as the game draws it, and the menu bar's height.
+export const Board = { width: 1002, height: 628, background: [192, 192, 0], menuBar: 19 };
 
 // Serves the folder as the README tells a player to, with Python's own web
 // server on a free port; resolves to the server and its address.
@@ -28,6 +37,8 @@ export function serve(folder = site) {
         server.on('exit', () => reject(new Error('the web server did not start')));
     });
 }
+
+export const launch = () => driver.launch();
 
 // For a file of tests: the site served and the browser started before them,
 // both ended after them.
@@ -45,56 +56,153 @@ export function withBrowser() {
     return session;
 }
 
-export async function launch() {
-    return chromium.launch({
-        executablePath: process.env.VELMORA_CHROMIUM ?? '/usr/lib/chromium/chromium-headless-shell',
-        ignoreDefaultArgs: ['--mute-audio'],
-    });
+// Waits until the script, run in the page with the argument, returns
+// something true, and returns that; fails after the deadline saying what was
+// awaited and, where `shown` is given, what the page showed instead.
+export async function waitFor(page, script, argument, { timeout = 10000, what = String(script), shown } = {}) {
+    const deadline = Date.now() + timeout;
+    for (;;) {
+        const answer = await page.evaluate(script, argument);
+        if (answer)
+            return answer;
+        if (Date.now() > deadline)
+            assert.fail(`waited ${timeout} ms for ${what}`
+                        + (shown ? `; the page shows ${JSON.stringify(await page.evaluate(shown, argument))}` : ''));
+        await new Promise(resolve => setTimeout(resolve, 25));
+    }
 }
 
-// A new page with the game loaded and its first board drawn, in a context of
-// its own made with the options given (and `routes`: URL patterns, each with
-// how it is answered). The page's
-// sound is tapped where it leaves for the speakers: `heard` lists the length
-// in seconds of each sound started, in order (each cue's wave has its own),
-// and `cut` of each one stopped before its end.
-export async function openGame(browser, address, { routes = {}, ...options } = {}) {
-    const context = await browser.newContext({ viewport: { width: 1100, height: 720 }, ...options });
-    // Routes are set before anything loads: a context with routes keeps no
-    // cache, and a request the cache answered would never reach a route.
-    for (const [url, answer] of Object.entries(routes))
-        await context.route(url, answer);
-    const page = await context.newPage();
-    page.on('close', () => context.close().catch(() => {}));  // the browser may be closing already
-    await page.addInitScript(() => {
-        window.heard = [];
-        window.cut = [];
-        const length = source => Math.round(source.buffer.duration * 100) / 100;
-        const { start, stop } = AudioBufferSourceNode.prototype;
-        AudioBufferSourceNode.prototype.start = function (...args) {
-            window.heard.push(length(this));
-            return start.apply(this, args);
-        };
-        AudioBufferSourceNode.prototype.stop = function (...args) {
-            window.cut.push(length(this));
-            return stop.apply(this, args);
-        };
-    });
-    const errors = [];
-    page.on('pageerror', error => errors.push(error.message));
+// The page tapped where its sound leaves for the speakers: `heard` lists the
+// length in seconds of each sound started, in order (each cue's wave has its
+// own), and `cut` of each one stopped before its end. Errors thrown into the
+// page are kept in `thrown`. Set once the page has loaded: no sound starts
+// before the player's first key or press.
+const taps = () => {
+    window.heard = [];
+    window.cut = [];
+    window.thrown = [];
+    addEventListener('error', event => window.thrown.push(event.message));
+    addEventListener('unhandledrejection', event => window.thrown.push(String(event.reason)));
+    const length = source => Math.round(source.buffer.duration * 100) / 100;
+    const { start, stop } = AudioBufferSourceNode.prototype;
+    AudioBufferSourceNode.prototype.start = function (...args) {
+        window.heard.push(length(this));
+        return start.apply(this, args);
+    };
+    AudioBufferSourceNode.prototype.stop = function (...args) {
+        window.cut.push(length(this));
+        return stop.apply(this, args);
+    };
+};
+
+export const boardShown = page => waitFor(page, () => document.querySelector('canvas.board') !== null
+    && document.querySelector('canvas.sprite')?.style.display === 'block', null, { what: 'the first board' });
+
+// The page loaded again, by itself: its first board drawn, the taps set again.
+export async function reloaded(page) {
+    const deadline = Date.now() + 10000;
+    // While the page goes, the engine may refuse to run a script in it.
+    while (!await page.evaluate(() => document.readyState === 'complete' && window.thrown === undefined
+                                && document.querySelector('canvas.sprite')?.style.display === 'block')
+        .catch(() => false)) {
+        assert.ok(Date.now() < deadline, 'the page did not load again');
+        await new Promise(resolve => setTimeout(resolve, 25));
+    }
+    await page.evaluate(taps);
+    page.board = null;
+}
+
+// A new page, in a context of its own, at the size given (and density, and
+// as a phone where the driver can play one), with the game loaded and its
+// first board drawn.
+export async function openGame(browser, address, { width = 1100, height = 720, density = 1, touch = false } = {}) {
+    const page = await browser.open({ width, height, density, touch });
+    Object.assign(page, { density, touch });
     await page.goto(address);
-    await page.waitForFunction(() => document.querySelector('canvas.board') !== null
-        && document.querySelector('canvas.sprite')?.style.display === 'block');
-    page.errors = errors;
-    page.touch = options.hasTouch ?? false;  // pressed by taps
+    await boardShown(page);
+    await page.evaluate(taps);
     return page;
 }
 
-// How many pixels of a screenshot differ in colour from a kept picture,
-// each of whose pixels is a square of scale by scale on the screen: over the
-// whole screenshot, or over an area of it, leaving out what `skip` says.
-export async function shotDiffersFrom(shot, name, { scale = 1, area = null, skip = () => false } = {}) {
-    const [shown, kept] = [PNG.sync.read(shot), PNG.sync.read(await readFile(join(pictures, name)))];
+// What the screen shows, as a picture of the page's own pixels: a screenshot
+// of the page, read.
+export const screen = async page => PNG.sync.read(await page.screenshot());
+
+// Where the board stands on the screen, in the page's pixels, found in the
+// screen's own pixels (those of the board's background colour), not asked
+// of the page: {left, top, width, height, scale}.
+export async function shownBoard(page) {
+    if (page.board)
+        return page.board;
+    const shot = await screen(page);
+    let [left, top, right, bottom] = [Infinity, Infinity, -1, -1];
+    for (let y = 0; y < shot.height; ++y)
+        for (let x = 0; x < shot.width; ++x) {
+            const i = (y * shot.width + x) * 4;
+            if (Board.background.every((value, c) => shot.data[i + c] === value)) {
+                left = Math.min(left, x), right = Math.max(right, x);
+                top = Math.min(top, y), bottom = Math.max(bottom, y);
+            }
+        }
+    assert.ok(right >= 0, 'no board on the screen');
+    const density = shot.width / await page.evaluate(() => innerWidth);
+    const [width, height] = [(right + 1 - left) / density, (bottom + 1 - top) / density];
+    page.board = { left: left / density, top: top / density, width, height, scale: width / Board.width };
+    return page.board;
+}
+
+// The point of the screen where the board's pixel (x, y) is shown.
+export async function boardPoint(page, x, y) {
+    const board = await shownBoard(page);
+    return [board.left + (x + 0.5) * board.scale, board.top + (y + 0.5) * board.scale];
+}
+
+// An element found by a selector and, among those it selects, by its name:
+// its screen-reader name, else its first text. Resolves to its centre as the
+// page lays it out, after checking that the page shows that element there.
+const centreOf = async (page, selector, name) => {
+    const centre = await page.evaluate(([selector, name]) => {
+        const element = [...document.querySelectorAll(selector)].find(element => name === undefined
+            || (element.getAttribute('aria-label') ?? element.firstChild?.textContent ?? '').trim() === name);
+        if (!element)
+            return null;
+        const box = element.getBoundingClientRect();
+        const [x, y] = [box.left + box.width / 2, box.top + box.height / 2];
+        return { x, y, hit: element.contains(document.elementFromPoint(x, y)) };
+    }, [selector, name]);
+    assert.ok(centre, `no ${selector} named ${name}`);
+    assert.ok(centre.hit, `${selector} ${name ?? ''} is not shown where the page lays it out`);
+    return [centre.x, centre.y];
+};
+
+// A click on an element, or on a touch screen a tap.
+export async function press(page, selector, name) {
+    await page.pointer(page.touch ? 'tap' : 'click', ...await centreOf(page, selector, name));
+}
+
+// A part of a picture.
+export function crop(picture, { left, top, width, height }) {
+    const part = new PNG({ width: Math.round(width), height: Math.round(height) });
+    PNG.bitblt(picture, part, Math.round(left), Math.round(top), part.width, part.height, 0, 0);
+    return part;
+}
+
+// A screenshot of an element's box as the page lays it out.
+export async function shotOf(page, selector) {
+    const box = await page.evaluate(selector => {
+        const { left, top, width, height } = document.querySelector(selector).getBoundingClientRect();
+        return { left, top, width, height };
+    }, selector);
+    const density = page.density;
+    return crop(await screen(page), { left: box.left * density, top: box.top * density, width: box.width * density,
+                                      height: box.height * density });
+}
+
+// How many pixels of a picture differ in colour from a kept picture, each
+// of whose pixels is a square of scale by scale in it: over the whole
+// picture, or over an area of it, leaving out what `skip` says.
+export async function differsFrom(shown, name, { scale = 1, area = null, skip = () => false } = {}) {
+    const kept = PNG.sync.read(await readFile(join(pictures, name)));
     const { left, top, width, height } = area ?? { left: 0, top: 0, width: shown.width, height: shown.height };
     let count = 0;
     for (let y = top; y < top + height; ++y)
@@ -105,10 +213,11 @@ export async function shotDiffersFrom(shot, name, { scale = 1, area = null, skip
     return count;
 }
 
-// For each button of the graphical style in a window's screenshot, how many
-// pixels of its two-pixel edge differ from a kept picture of that window: the
-// face around the caption, whose letters come from each platform's font.
-export async function buttonEdgesDiffer(page, window, shot, name) {
+// For each button of the graphical style in a window, how many pixels of its
+// two-pixel edge differ from a kept picture of that window: the face around
+// the caption, whose letters come from each platform's font.
+export async function buttonEdgesDiffer(page, window, name) {
+    const shot = await shotOf(page, window);
     const buttons = await page.evaluate(window => {
         const origin = document.querySelector(window).getBoundingClientRect();
         return [...document.querySelectorAll(window + ' button.graphical')].map(button => {
@@ -119,7 +228,7 @@ export async function buttonEdgesDiffer(page, window, shot, name) {
     }, window);
     const counts = {};
     for (const { name: button, ...area } of buttons)
-        counts[button] = await shotDiffersFrom(shot, name, { area, skip: (x, y) =>
+        counts[button] = await differsFrom(shot, name, { area, skip: (x, y) =>
             x >= 2 && y >= 2 && x < area.width - 2 && y < area.height - 2 });
     return counts;
 }
@@ -127,19 +236,28 @@ export async function buttonEdgesDiffer(page, window, shot, name) {
 // The element's text changes in none of the next 1.5 s: a running clock
 // would change the read-out within one. Fails as soon as it changes.
 export async function staysStill(page, selector) {
-    const now = await page.locator(selector).innerText();
-    await assert.rejects(page.waitForFunction(([selector, now]) =>
-        document.querySelector(selector).innerText !== now, [selector, now], { timeout: 1500 }),
-        /Timeout/, `${selector} changed from ${now}`);
+    const text = selector => document.querySelector(selector).innerText;
+    const now = await page.evaluate(text, selector);
+    const deadline = Date.now() + 1500;
+    while (Date.now() < deadline) {
+        assert.equal(await page.evaluate(text, selector), now, `${selector} changed`);
+        await new Promise(resolve => setTimeout(resolve, 50));
+    }
 }
 
-// What an accessibility audit (axe-core) finds on the page as it stands: it
-// must find nothing of impact "serious" or "critical". The options panel's
-// caption, black on the panel's blue, is the window's own look, kept (see the
-// README).
+// What an accessibility audit (axe-core, run in the page) finds on the page
+// as it stands: it must find nothing of impact "serious" or "critical". The
+// options panel's caption, black on the panel's blue, is the window's own
+// look, kept (see the README).
+const axe = await readFile(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 export async function auditFindsNothingSerious(page) {
-    const { violations } = await new AxeBuilder({ page }).analyze();
+    const violations = await page.evaluate(async axe => {
+        if (!window.axe)
+            new Function(axe)();
+        return (await window.axe.run()).violations.map(({ id, impact, nodes }) =>
+            ({ id, impact, nodes: nodes.map(node => node.target.join(' ')) }));
+    }, axe);
     assert.deepEqual(violations.filter(violation => ['serious', 'critical'].includes(violation.impact))
-        .map(violation => `${violation.id}: ${violation.nodes.map(node => node.target.join(' ')).join(', ')}`)
+        .map(violation => `${violation.id}: ${violation.nodes.join(', ')}`)
         .filter(finding => finding !== 'color-contrast: .frame-caption'), []);
 }

@@ -4,7 +4,7 @@
 // the page is waited on to meet.
 import { readFile } from 'node:fs/promises';
 import assert from 'node:assert/strict';
-import { staysStill } from './harness.mjs';
+import { boardPoint, press, staysStill, waitFor } from './harness.mjs';
 
 const KeyNames = { ctrl: 'Control', alt: 'Alt', shift: 'Shift', space: 'Space', Left: 'ArrowLeft',
                    Right: 'ArrowRight', Return: 'Enter' };
@@ -15,9 +15,11 @@ export const readScenarios = async () =>
         .map(scenario => scenario.split('\n'))
         .map(([name, ...lines]) => ({ name, steps: lines.filter(line => line.startsWith(' ')).map(line => line.trim()) }));
 
-// What the checks read in the page. The waves' lengths tell the cues apart.
-const probes = () => {
-    const seconds = { lift: 0.18, drop: 0.25, win: 1.2, ring: 1, lose: 0.6 };
+// The length of each cue's wave, in seconds, which tells the cues apart.
+export const CueSeconds = { lift: 0.18, drop: 0.25, win: 1.2, ring: 1, lose: 0.6 };
+
+// What the checks read in the page.
+const probes = seconds => {
     const sprite = () => document.querySelector('canvas.sprite');
     window.spriteOver = (tower, width) => parseInt(sprite().style.left) === 116 + 314 * (tower - 1)
         && sprite().width === width;
@@ -51,71 +53,79 @@ function* shortestSolution(disks, from, to) {
     }
 }
 
-// A press with the mouse, or on a touch screen a tap.
-const press = (page, target) => page.touch ? target.tap() : target.click();
-
 const steps = {
     keys: async (page, words) => {
         for (const key of words)
-            await page.keyboard.press(key.split('+').map(part => KeyNames[part] ?? part).join('+'));
+            await page.key(key.split('+').map(part => KeyNames[part] ?? part).join('+'));
     },
-    press: async (page, [tower]) => {
-        const shown = await page.locator('canvas.board').boundingBox();
-        const at = [shown.x + (157 + 314 * (tower - 1)) * shown.width / 1002, shown.y + 250 * shown.height / 628];
-        await (page.touch ? page.touchscreen.tap(...at) : page.mouse.click(...at));
-    },
+    // Where the screen shows the board, not where the page says it is.
+    press: async (page, [tower]) =>
+        page.pointer(page.touch ? 'tap' : 'click', ...await boardPoint(page, 157 + 314 * (tower - 1), 250)),
     type: async (page, [name, text]) => {
-        const box = page.getByLabel(name, { exact: true });
-        await press(page, box);
-        await box.fill(text);
+        await press(page, '.panel input', name);
+        await page.key('Control+a');
+        await page.type(text);
     },
     click: async (page, buttons) => {
         for (const name of buttons) {
             // "Time Up" changes the box named "Time".
             const box = `.panel input[aria-label="${name.split(' ')[0]}"]`;
             const before = await page.evaluate(box => document.querySelector(box)?.value, box);
-            await press(page, page.getByRole('button', { name, exact: true }));
+            await press(page, '.panel button', name);
             if (name !== 'Ok')
-                await page.waitForFunction(([box, before]) => document.querySelector(box).value !== before, [box, before]);
+                await waitFor(page, ([box, before]) => document.querySelector(box).value !== before, [box, before],
+                              { what: `${name} to change its box` });
         }
     },
-    cursor: (page, [tower]) => page.waitForFunction(tower => spriteOver(tower, 83), Number(tower)),
-    hand: (page, [tower]) => page.waitForFunction(tower => spriteOver(tower, 81), Number(tower)),
-    towers: (page, counts) => page.waitForFunction(counts => towers() === counts, counts.join(' ')),
+    cursor: (page, [tower]) => waitFor(page, tower => spriteOver(tower, 83), Number(tower),
+                                       { what: `the cursor over tower ${tower}` }),
+    hand: (page, [tower]) => waitFor(page, tower => spriteOver(tower, 81), Number(tower),
+                                     { what: `the disk in hand over tower ${tower}` }),
+    towers: (page, counts) => waitFor(page, counts => towers() === counts, counts.join(' '),
+                                      { what: `towers ${counts.join(' ')}`, shown: () => towers() }),
     solve: async (page, [disks]) => {
         for (const [from, to] of shortestSolution(Number(disks), 1, 3))
             for (const tower of [from, to])
                 await steps.press(page, [tower]);
     },
     box: async (page, [title, prompt, seconds = 0], since) => {
-        const box = page.locator('dialog.box');
-        await box.waitFor({ timeout: 20000 });
+        const shown = await waitFor(page, () => {
+            const box = document.querySelector('dialog.box');
+            return box && { title: box.querySelector('.title').innerText,
+                            prompt: box.querySelector('.prompt').innerText.trimEnd() };  // the win's ends in a blank
+        }, null, { timeout: 20000, what: `the box "${title}"` });
         assert.ok(Date.now() - since > 1000 * seconds, `the box came after ${Date.now() - since} ms`);
-        assert.equal(await box.locator('.title').innerText(), title);
-        assert.equal((await box.locator('.prompt').innerText()).trimEnd(), prompt);  // the win's ends in a blank
+        assert.deepEqual(shown, { title, prompt });
     },
     answer: async page => {
-        await (page.touch ? page.locator('dialog.box button').tap() : page.keyboard.press('Enter'));
-        await page.locator('dialog.box').waitFor({ state: 'detached' });
+        await (page.touch ? press(page, 'dialog.box button') : page.key('Enter'));
+        await waitFor(page, () => !document.querySelector('dialog.box'), null, { what: 'the box to close' });
     },
-    readout: async (page, [how]) => how === 'stands' ? staysStill(page, '.readout')
-        : page.waitForFunction(shown => document.querySelector('.readout').innerText !== shown,
-                               await page.locator('.readout').innerText(), { timeout: 3000 }),
+    readout: async (page, [how]) => {
+        if (how === 'stands')
+            return staysStill(page, '.readout');
+        const shown = await page.evaluate(() => document.querySelector('.readout').innerText);
+        await waitFor(page, shown => document.querySelector('.readout').innerText !== shown, shown,
+                      { timeout: 3000, what: 'the read-out to count' });
+    },
     // Then nothing more for half a second; a cue ending in ~ was the last stopped.
     heard: async (page, words) => {
-        await page.waitForFunction(words => heardAs(words), words);
-        await page.waitForTimeout(500);
+        await waitFor(page, words => heardAs(words), words, { what: `to hear ${words.join(' ')}`,
+                                                              shown: () => window.heard });
+        await new Promise(resolve => setTimeout(resolve, 500));
         assert.ok(await page.evaluate(words => heardAs(words), words), 'a sound more was heard');
         assert.ok(await page.evaluate(words => !lastCut(words) || window.cut.at(-1) === lastCut(words), words),
                   'the cue marked ~ was not the last cut short');
     },
-    words: (page, words) => page.waitForFunction(text =>
-        document.querySelector('[role=status]').textContent.endsWith(text), words.join(' ')),
+    words: (page, words) => waitFor(page, text =>
+        document.querySelector('[role=status]').textContent.endsWith(text), words.join(' '),
+        { what: `the board in words ending "${words.join(' ')}"`,
+          shown: () => document.querySelector('[role=status]').textContent }),
 };
 
 // Plays the steps in turn, each told when the one before ended.
 export async function playScenario(page, scenario) {
-    await page.evaluate(probes);
+    await page.evaluate(probes, CueSeconds);
     let since = Date.now();
     for (const step of scenario) {
         const [verb, ...words] = step.split(' ');
