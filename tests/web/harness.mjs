@@ -6,7 +6,8 @@
 // evaluate, key, type, pointer, screenshot, resize), so that every case runs
 // the same in every engine.
 import { spawn } from 'node:child_process';
-import { readFile } from 'node:fs/promises';
+import { readFile, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before } from 'node:test';
 import assert from 'node:assert/strict';
@@ -130,24 +131,31 @@ export const screen = async page => PNG.sync.read(await page.screenshot());
 
 // Where the board stands on the screen, in the page's pixels, found in the
 // screen's own pixels (those of the board's background colour), not asked
-// of the page: {left, top, width, height, scale}.
+// of the page: {left, top, width, height, scale}. Waited for: an engine may
+// show its first frame a little after the page has drawn it.
 export async function shownBoard(page) {
-    if (page.board)
-        return page.board;
-    const shot = await screen(page);
-    let [left, top, right, bottom] = [Infinity, Infinity, -1, -1];
-    for (let y = 0; y < shot.height; ++y)
-        for (let x = 0; x < shot.width; ++x) {
-            const i = (y * shot.width + x) * 4;
-            if (Board.background.every((value, c) => shot.data[i + c] === value)) {
-                left = Math.min(left, x), right = Math.max(right, x);
-                top = Math.min(top, y), bottom = Math.max(bottom, y);
+    const deadline = Date.now() + 10000;
+    while (!page.board) {
+        const shot = await screen(page);
+        let [left, top, right, bottom] = [Infinity, Infinity, -1, -1];
+        for (let y = 0; y < shot.height; ++y)
+            for (let x = 0; x < shot.width; ++x) {
+                const i = (y * shot.width + x) * 4;
+                if (Board.background.every((value, c) => shot.data[i + c] === value)) {
+                    left = Math.min(left, x), right = Math.max(right, x);
+                    top = Math.min(top, y), bottom = Math.max(bottom, y);
+                }
             }
+        if (right >= 0) {
+            const density = shot.width / await page.evaluate(() => innerWidth);
+            const [width, height] = [(right + 1 - left) / density, (bottom + 1 - top) / density];
+            page.board = { left: left / density, top: top / density, width, height, scale: width / Board.width };
+        } else {
+            const file = join(tmpdir(), `velmora-${engine}-no-board.png`);
+            await writeFile(file, PNG.sync.write(shot));
+            assert.ok(Date.now() < deadline, `no board on the screen (${file})`);
         }
-    assert.ok(right >= 0, 'no board on the screen');
-    const density = shot.width / await page.evaluate(() => innerWidth);
-    const [width, height] = [(right + 1 - left) / density, (bottom + 1 - top) / density];
-    page.board = { left: left / density, top: top / density, width, height, scale: width / Board.width };
+    }
     return page.board;
 }
 
@@ -187,17 +195,6 @@ export function crop(picture, { left, top, width, height }) {
     return part;
 }
 
-// A screenshot of an element's box as the page lays it out.
-export async function shotOf(page, selector) {
-    const box = await page.evaluate(selector => {
-        const { left, top, width, height } = document.querySelector(selector).getBoundingClientRect();
-        return { left, top, width, height };
-    }, selector);
-    const density = page.density;
-    return crop(await screen(page), { left: box.left * density, top: box.top * density, width: box.width * density,
-                                      height: box.height * density });
-}
-
 // How many pixels of a picture differ in colour from a kept picture, each
 // of whose pixels is a square of scale by scale in it: over the whole
 // picture, or over an area of it, leaving out what `skip` says.
@@ -217,15 +214,16 @@ export async function differsFrom(shown, name, { scale = 1, area = null, skip = 
 // two-pixel edge differ from a kept picture of that window: the face around
 // the caption, whose letters come from each platform's font.
 export async function buttonEdgesDiffer(page, window, name) {
-    const shot = await shotOf(page, window);
-    const buttons = await page.evaluate(window => {
+    const [origin, buttons] = await page.evaluate(window => {
         const origin = document.querySelector(window).getBoundingClientRect();
-        return [...document.querySelectorAll(window + ' button.graphical')].map(button => {
+        return [{ left: origin.left, top: origin.top, width: origin.width, height: origin.height },
+                [...document.querySelectorAll(window + ' button.graphical')].map(button => {
             const box = button.getBoundingClientRect();
             return { name: button.getAttribute('aria-label') ?? button.textContent, left: box.left - origin.left,
                      top: box.top - origin.top, width: box.width, height: box.height };
-        });
+        })];
     }, window);
+    const shot = crop(await screen(page), origin);  // at the density of 1 the cases use
     const counts = {};
     for (const { name: button, ...area } of buttons)
         counts[button] = await differsFrom(shot, name, { area, skip: (x, y) =>

@@ -151,6 +151,26 @@ describe('the page', () => {
         }
     });
 
+    // Served for one visit, then gone: the worker keeps the page.
+    test('after one visit, a new visit with the web server gone plays', async () => {
+        const served = await serve();
+        const page = await openGame(session.browser, served.address);
+        try {
+            // Ready once the worker is active: it has kept every file by then.
+            await waitFor(page, () => navigator.serviceWorker.ready.then(() => true), null,
+                          { what: 'a worker to keep the page' });
+            const gone = new Promise(resolve => served.server.on('exit', resolve));
+            served.server.kill();
+            await gone;
+            await page.goto(served.address);
+            await reloaded(page);
+            await playScenario(page, ['keys F2 space', 'hand 1']);
+        } finally {
+            await page.close();
+            served.server.kill();
+        }
+    });
+
     played('every second counts, however late a hidden page\'s timer comes', async page => {
         await page.evaluate(() => {
             const now = performance.now.bind(performance);
