@@ -53,6 +53,7 @@ void Game::startGame()
     setEnabled(Command::Options, false);
     state_.Finished = BooleanFalse;
     NewGame();
+    described_.clear();  // a new game's board is told afresh, the same as the last or not
 }
 
 // While a held cue holds the game, the ticks that fall due come as one, after it.

@@ -146,6 +146,12 @@ void QtFrontEnd::buildMainWindow()
     boardView_->setAccessibleName(QString::fromLatin1(window.boardName));
     window_.setCentralWidget(boardView_);
     connect(boardView_, &BoardView::pressed, this, [this](QPointF at) { game_.boardPressed(at.x(), at.y()); });
+    // The board has the keyboard whenever no control has it, as the window
+    // opens and when the window gets the keyboard back from a box or the
+    // About: a screen reader speaks the changes of the object with the
+    // keyboard, and the board in words changes after every move. Tab and a
+    // click still pass it by.
+    boardView_->setFocus();
 
     // A label has no window of its own: the read-out lies under the panel
     // and the sprite, which are made after it.
@@ -162,6 +168,7 @@ void QtFrontEnd::buildMainWindow()
     optionsPanel_->setVisible(false);
     optionsPanel_->setAttribute(Qt::WA_NoMousePropagation);  // a press on the panel is not the board's
     sprite_ = new SpriteView(boardView_);
+    announcer_ = new Announcer(boardView_);
 
     for (const MenuDescription& menu : window.menus) {
         QMenu* list = window_.menuBar()->addMenu(QString::fromLatin1(menu.caption));

@@ -117,6 +117,7 @@ bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
 void QtFrontEnd::describeBoard(const std::string& words)
 {
     boardView_->setAccessibleDescription(QString::fromStdString(words));
+    announcer_->announce(QString::fromStdString(words));
 }
 
 void QtFrontEnd::accessibilityActiveChanged(bool active)
@@ -137,11 +138,11 @@ QWidget* QtFrontEnd::boardView() const
 void QtFrontEnd::setPanelVisible(bool visible)
 {
     optionsPanel_->setVisible(visible);
-    // Nothing else on the window takes the focus, so Qt would leave it on the
-    // hidden Ok, and the next Space would press Ok again and reset the board.
     QWidget* focused = QApplication::focusWidget();
+    // Hidden, Qt would leave the keyboard on the hidden Ok, and the next Space
+    // would press Ok again and reset the board: the board takes it back.
     if (!visible && focused && optionsPanel_->isAncestorOf(focused))
-        focused->clearFocus();
+        boardView_->setFocus();
 }
 
 std::string QtFrontEnd::optionText(OptionBox box) const

@@ -20,6 +20,7 @@ class QLineEdit;
 
 namespace velmora {
 
+class Announcer;
 class BoardView;
 class Game;
 class PanelFrame;
@@ -80,6 +81,7 @@ private:
     QMainWindow window_;
     BoardView* boardView_ = nullptr;
     SpriteView* sprite_ = nullptr;
+    Announcer* announcer_ = nullptr;
     QLabel* readOut_ = nullptr;
     PanelFrame* optionsPanel_ = nullptr;
     std::map<Command, QAction*> menuItems_;

@@ -3,6 +3,7 @@
 #include "game/window_description.h"
 #include "render/bevel.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -64,6 +65,38 @@ void BoardView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         emit pressed(event->position());
+}
+
+namespace {
+
+QAccessibleInterface* announcerInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(Announcer::staticMetaObject.className()) && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    return nullptr;
+}
+
+} // namespace
+
+Announcer::Announcer(QWidget* parent)
+    : QWidget(parent)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(announcerInterface);
+        return true;
+    }();
+    (void)installed;
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 1, 1);
+    setVisible(false);
+}
+
+void Announcer::announce(const QString& message)
+{
+    setAccessibleName(message);
+    setVisible(false);
+    setVisible(true);
 }
 
 SpriteView::SpriteView(QWidget* parent)

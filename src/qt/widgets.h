@@ -36,6 +36,17 @@ private:
     Surface& surface_;
 };
 
+// What a screen reader is to say at once, wherever the keyboard is: an
+// object of the notification role, invisible and taking nothing, shown
+// afresh with each message, which the reader speaks as it appears.
+class Announcer : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Announcer(QWidget* parent);
+    void announce(const QString& message);
+};
+
 // The cursor sprite as the game drew it, standing over the board's controls.
 class SpriteView : public QWidget {
     Q_OBJECT
