@@ -215,6 +215,14 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
                 return answer;
         }
         break;
+    case WM_SETFOCUS:
+        // The board has the keyboard whenever no control has it (the window
+        // takes it as it comes to the front, from the About or a box too):
+        // a screen reader follows the focus to the board, and then speaks
+        // each change of its words.
+        if (window == window_)
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, CHILDID_SELF);
+        break;
     case WM_LBUTTONDOWN:
         // A press on the board or the sprite over it (the read-out lets it
         // through; the panel keeps its own), as a point of the board.

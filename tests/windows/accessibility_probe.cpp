@@ -3,26 +3,38 @@
 // client area's object and the elements under it, a line each: its name, a
 // tab, its value. IAccessible's id is written here: the one in mingw's import
 // library is not it.
+//
+// With --listen SECONDS it listens instead, as a screen reader does, out of
+// context, to every other program's focus and value changes for that long,
+// and prints a line for each as it comes: "focus" or "value", the object's
+// name, and whether its state says focused (for a focus) or its value (for a
+// value change), tab-separated.
 
 #include <windows.h>
 #include <oleacc.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
 
 const IID AccessibleId = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
+std::wstring textOf(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), IAccessible* object, VARIANT child)
+{
+    BSTR text = nullptr;
+    (object->*get)(child, &text);
+    std::wstring copy = text ? text : L"";
+    SysFreeString(text);
+    return copy;
+}
+
 void print(IAccessible* object, VARIANT child)
 {
-    BSTR name = nullptr;
-    BSTR value = nullptr;
-    object->get_accName(child, &name);
-    object->get_accValue(child, &value);
-    std::printf("%ls\t%ls\n", name ? name : L"", value ? value : L"");
-    SysFreeString(name);
-    SysFreeString(value);
+    std::printf("%ls\t%ls\n", textOf(&IAccessible::get_accName, object, child).c_str(),
+                textOf(&IAccessible::get_accValue, object, child).c_str());
 }
 
 void read(HWND window)
@@ -53,11 +65,56 @@ BOOL CALLBACK readChild(HWND child, LPARAM)
     return TRUE;
 }
 
+void CALLBACK heard(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG childId, DWORD, DWORD)
+{
+    IAccessible* object = nullptr;
+    VARIANT child{};
+    if (FAILED(AccessibleObjectFromEvent(window, objectId, childId, &object, &child)))
+        return;
+    const std::wstring name = textOf(&IAccessible::get_accName, object, child);
+    if (event == EVENT_OBJECT_FOCUS) {
+        VARIANT state{};
+        object->get_accState(child, &state);
+        const bool focused = state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_FOCUSED);
+        std::printf("focus\t%ls\t%s\n", name.c_str(), focused ? "focused" : "not focused");
+    } else {
+        std::printf("value\t%ls\t%ls\n", name.c_str(), textOf(&IAccessible::get_accValue, object, child).c_str());
+    }
+    std::fflush(stdout);
+    VariantClear(&child);
+    object->Release();
+}
+
+int listen(int seconds)
+{
+    HWINEVENTHOOK focus = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, heard, 0, 0,
+                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    HWINEVENTHOOK value = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, heard, 0, 0,
+                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    if (!focus || !value)
+        return 1;
+    std::printf("listening\n");
+    std::fflush(stdout);
+    // Out-of-context events come as messages to this thread.
+    SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER)
+        DispatchMessageW(&message);
+    UnhookWinEvent(focus);
+    UnhookWinEvent(value);
+    return 0;
+}
+
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     CoInitialize(nullptr);
+    if (argc == 3 && std::string(argv[1]) == "--listen") {
+        const int status = listen(std::atoi(argv[2]));
+        CoUninitialize();
+        return status;
+    }
     HWND window = FindWindowW(nullptr, L"Form1");
     if (!window)
         return 1;
