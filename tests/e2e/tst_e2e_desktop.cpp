@@ -175,7 +175,7 @@ private slots:
     void aScreenReaderHearsTheControlsAndTheBoard()
     {
         if (!GameProcess::windowsBuild())
-            QSKIP("Microsoft Active Accessibility is Windows'; Linux's is the accessibility test's");
+            QSKIP("Microsoft Active Accessibility is Windows'; Linux's is heard by Orca in tst_e2e_orca");
         const QString probe = QFileInfo(GameProcess::command().constLast()).dir().filePath(QStringLiteral("accessibility_probe.exe"));
         QProcess listener;
         listener.start(GameProcess::command().constFirst(), {probe, QStringLiteral("--listen"), QStringLiteral("120")});

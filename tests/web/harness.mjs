@@ -59,15 +59,17 @@ export function withBrowser() {
 
 // Waits until the script, run in the page with the argument, returns
 // something true, and returns that; fails after the deadline saying what was
-// awaited and, where `shown` is given, what the page showed instead.
+// awaited and, where `shown` is given, what the page showed instead. A page
+// that is loading may refuse to run the script meanwhile.
 export async function waitFor(page, script, argument, { timeout = 10000, what = String(script), shown } = {}) {
     const deadline = Date.now() + timeout;
     for (;;) {
-        const answer = await page.evaluate(script, argument);
+        let refused = null;
+        const answer = await page.evaluate(script, argument).catch(error => { refused = error; });
         if (answer)
             return answer;
         if (Date.now() > deadline)
-            assert.fail(`waited ${timeout} ms for ${what}`
+            assert.fail(`waited ${timeout} ms for ${what}` + (refused ? ` (${refused.message})` : '')
                         + (shown ? `; the page shows ${JSON.stringify(await page.evaluate(shown, argument))}` : ''));
         await new Promise(resolve => setTimeout(resolve, 25));
     }
@@ -101,14 +103,8 @@ export const boardShown = page => waitFor(page, () => document.querySelector('ca
 
 // The page loaded again, by itself: its first board drawn, the taps set again.
 export async function reloaded(page) {
-    const deadline = Date.now() + 10000;
-    // While the page goes, the engine may refuse to run a script in it.
-    while (!await page.evaluate(() => document.readyState === 'complete' && window.thrown === undefined
-                                && document.querySelector('canvas.sprite')?.style.display === 'block')
-        .catch(() => false)) {
-        assert.ok(Date.now() < deadline, 'the page did not load again');
-        await new Promise(resolve => setTimeout(resolve, 25));
-    }
+    await waitFor(page, () => window.thrown === undefined && document.readyState === 'complete'
+        && document.querySelector('canvas.sprite')?.style.display === 'block', null, { what: 'the page again' });
     await page.evaluate(taps);
     page.board = null;
 }

@@ -12,7 +12,7 @@ import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { auditFindsNothingSerious, Board, buttonEdgesDiffer, canTouch, crop, differsFrom, engine, openGame, press,
          reloaded, screen, serve, shownBoard, site, staysStill, waitFor, withBrowser } from './harness.mjs';
-import { CueSeconds, playScenario, readScenarios } from './scenarios.mjs';
+import { playScenario, readScenarios } from './scenarios.mjs';
 
 const session = withBrowser();
 const scenarios = await readScenarios();
@@ -114,20 +114,6 @@ describe('the page', () => {
             assert.equal(await differsFrom(board, 'board.png', { scale: scale * density }), 0);
             await auditFindsNothingSerious(page);
         });
-
-    played('every wave the site holds decodes in the engine\'s Web Audio, as long as a cue of the game', async page => {
-        const lengths = await page.evaluate(async () => {
-            const worker = await (await fetch('sw.js')).text();
-            const audio = new OfflineAudioContext(1, 1, 22050);
-            const lengths = [];
-            for (const [file] of worker.matchAll(/[^']*\.wav/g)) {
-                const wave = await audio.decodeAudioData(await (await fetch(file)).arrayBuffer());
-                lengths.push(Math.round(wave.duration * 100) / 100);
-            }
-            return lengths;
-        });
-        assert.deepEqual(lengths.sort(), Object.values(CueSeconds).sort());
-    });
 
     // Served without the lift's wave and with a ring that is no wave.
     test('a wave that cannot be fetched or decoded is silence, and a ring that cannot sound holds nothing', async () => {

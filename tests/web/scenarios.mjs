@@ -16,7 +16,7 @@ export const readScenarios = async () =>
         .map(([name, ...lines]) => ({ name, steps: lines.filter(line => line.startsWith(' ')).map(line => line.trim()) }));
 
 // The length of each cue's wave, in seconds, which tells the cues apart.
-export const CueSeconds = { lift: 0.18, drop: 0.25, win: 1.2, ring: 1, lose: 0.6 };
+const CueSeconds = { lift: 0.18, drop: 0.25, win: 1.2, ring: 1, lose: 0.6 };
 
 // What the checks read in the page.
 const probes = seconds => {
