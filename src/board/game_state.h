@@ -64,8 +64,8 @@ inline constexpr std::int16_t MaxDiskCount = TowerSlots;
 // first. Slots above the count keep what they last held and are never read.
 using TowerStack = CheckedArray<DiskSlot, 1, TowerSlots>;
 
-// The whole state of the game, owned by the main window. Every member is zero
-// until the window's load handler runs.
+// The whole state of the game, owned by the Game. Every member is zero until
+// the game's load runs.
 //
 // Invariants from the first ResetBoard on:
 //  - 0 <= TowerCount(t) <= 15;

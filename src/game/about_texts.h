@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-// What the About dialog shows, set afresh each time it is loaded.
+// What the About dialog shows, built once.
 struct AboutTexts {
     std::string caption;  // "About " and the application's title
     std::string title;    // the application's title alone

@@ -154,12 +154,13 @@ bool Game::closeWindow()
 
 bool Game::enabled(Command command) const
 {
-    return command == Command::Start ? startEnabled_ : command == Command::Options ? optionsEnabled_ : true;
+    return command != Command::Options || optionsEnabled_;
 }
 
 void Game::setEnabled(Command command, bool enabled)
 {
-    (command == Command::Start ? startEnabled_ : optionsEnabled_) = enabled;
+    if (command == Command::Options)
+        optionsEnabled_ = enabled;
     frontEnd_->setCommandEnabled(command, enabled);
 }
 

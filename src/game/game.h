@@ -46,7 +46,8 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // The front end must be attached before any other call.
+    // The front end must be attached before any call that reaches it (only
+    // resizeClient, which grows the surface alone, may come first).
     void attach(FrontEnd& frontEnd);
 
     // Start-up: the defaults (10 disks, 60 seconds) in the state and the
@@ -58,8 +59,10 @@ public:
     void command(Command command);
     bool enabled(Command command) const;
 
-    // One tick of the one-second clock. A tick that arrives after the clock
-    // was switched off is dropped.
+    // One tick of the one-second clock, which a front end runs every
+    // TickInterval milliseconds while the game asks. A tick that arrives
+    // after the clock was switched off is dropped.
+    static constexpr int TickInterval = 1000;
     void tick();
 
     // A key going down anywhere in the main window, before the control that
@@ -134,8 +137,7 @@ private:
     HeldFrontEnd held_;
     FrontEnd* frontEnd_ = nullptr;  // the front end, through held_
     bool clockRunning_ = false;
-    bool startEnabled_ = true;
-    bool optionsEnabled_ = true;
+    bool optionsEnabled_ = true;  // StartJoc is never greyed
     bool failed_ = false;
     bool aboutOpen_ = false;
     // What follows each open message box, the most recent last; a tick that

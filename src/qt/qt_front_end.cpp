@@ -27,8 +27,8 @@ std::string programFolder()
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
-// The key as the game's key handler knows it: the platform's virtual-key
-// code of Space, Left or Right, the only keys it acts on, and 0 for others.
+// The key as the game's key handler knows it: the Windows virtual-key code
+// of Space, Left or Right, the only keys it acts on, and 0 for others.
 std::int16_t keyCode(int key)
 {
     return key == Qt::Key_Space  ? KeyCodeSpace
@@ -49,7 +49,7 @@ QtFrontEnd::QtFrontEnd(Game& game)
     // A cue that cannot be played gives the desktop's beep instead.
     player_ = std::make_unique<LazySoundPlayer>(programFolder, [] { QApplication::beep(); });
 
-    clock_.setInterval(1000);
+    clock_.setInterval(Game::TickInterval);
     connect(&clock_, &QTimer::timeout, this, [this] { game_.tick(); });
 
     // The cue the game waits for: asked after every few milliseconds whether

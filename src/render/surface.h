@@ -41,11 +41,6 @@ struct Picture {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::vector<Pixel> pixels;  // rows top to bottom
-
-    Pixel pixel(std::int32_t x, std::int32_t y) const
-    {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
-    }
 };
 
 // The window's persistent drawing surface: it keeps what is drawn until the

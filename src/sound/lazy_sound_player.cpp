@@ -8,8 +8,7 @@ namespace velmora {
 
 namespace {
 
-// What the backend exports: a player made with the fallback to call, and its
-// deletion on the backend's side.
+// What the backend exports: a player made with the fallback to call.
 using CreatePlayer = SoundPlayer* (*)(void (*fallback)(void*), void* context);
 
 void callFallback(void* context)

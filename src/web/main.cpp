@@ -37,6 +37,12 @@ EMSCRIPTEN_KEEPALIVE void velmora_board_pressed(double x, double y)
     game->boardPressed(x, y);
 }
 
+// How often, in milliseconds, the page's clock ticks while it runs.
+EMSCRIPTEN_KEEPALIVE int velmora_tick_interval()
+{
+    return velmora::Game::TickInterval;
+}
+
 EMSCRIPTEN_KEEPALIVE void velmora_tick()
 {
     game->tick();

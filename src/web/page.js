@@ -324,25 +324,26 @@ var Module = (() => {
         ok.focus();
     };
 
-    // One tick for each second of real time. A browser holds a hidden page's
-    // timers back (to once a minute, after a while): the seconds that passed
-    // meanwhile come as ticks when the timer runs again.
+    // One tick for each of the game's tick intervals of real time. Catching
+    // up is the page's own, for a browser's limit: it holds a hidden page's
+    // timers back (to once a minute, after a while), and the ticks that fell
+    // due meanwhile come when the timer runs again.
     page.setClockRunning = running => {
         clearInterval(clock);
         clock = null;
         if (!running)
             return;
-        const started = performance.now();
+        const started = performance.now(), interval = game('tick_interval');
         let ticked = 0;
         const thisClock = clock = setInterval(() => {
             // Never early: a second is due once it has passed (within the
             // timer's few milliseconds of slack).
-            const due = Math.floor((performance.now() - started + 20) / 1000);
+            const due = Math.floor((performance.now() - started + 20) / interval);
             while (ticked < due && clock === thisClock) {
                 ++ticked;
                 game('tick');  // may stop the clock
             }
-        }, 1000);
+        }, interval);
     };
 
     page.quit = status => {

@@ -158,7 +158,7 @@ void Win32FrontEnd::placeReadout(std::int32_t left, std::int32_t top)
 void Win32FrontEnd::setClockRunning(bool running)
 {
     if (running)
-        SetTimer(messages_, ClockTimer, 1000, nullptr);  // again from now
+        SetTimer(messages_, ClockTimer, Game::TickInterval, nullptr);  // again from now
     else
         KillTimer(messages_, ClockTimer);
 }
