@@ -54,10 +54,10 @@ MainWindowDescription describeMainWindow()
 {
     MainWindowDescription window{"Form1", 1002, 628, rgb(192, 192, 0), "Board", {}, {}, {}, {}};
     window.menus = {{"Joc",
-                     {{"StartJoc", "F2", 0x71, false, Command::Start},
-                      {"Optiuni", "Ctrl+O", 'O', true, Command::Options},
-                      {"Exit", "F4", 0x73, false, Command::Exit}}},
-                    {"Ajutor", {{"Despre", "F1", 0x70, false, Command::About}}}};
+                     {{"StartJoc", 0x71, false, Command::Start},
+                      {"Optiuni", 'O', true, Command::Options},
+                      {"Exit", 0x73, false, Command::Exit}}},
+                    {"Ajutor", {{"Despre", 0x70, false, Command::About}}}};
 
     window.panel = label("Optiuni", Rect{8, 432, 481, 169}, 13.5f, rgb(0, 0, 255), TextAlign::Left);
     window.panel.kind = ControlKind::Frame;
@@ -141,6 +141,17 @@ const MainWindowDescription& mainWindow()
 {
     static const MainWindowDescription window = describeMainWindow();
     return window;
+}
+
+std::string shortcutText(const MenuItemDescription& item)
+{
+    constexpr std::uint16_t F1 = 0x70, F24 = 0x87;
+    std::string text = item.control ? "Ctrl+" : "";
+    if (item.key >= F1 && item.key <= F24)
+        text.append("F").append(std::to_string(item.key - F1 + 1));
+    else
+        text.push_back(static_cast<char>(item.key));
+    return text;
 }
 
 std::optional<Command> shortcutCommand(std::uint16_t key, bool control)

@@ -53,13 +53,17 @@ struct ControlDescription {
     bool isDefault = false;          // a button Enter presses (in the About, Esc too)
 };
 
+// A menu item and its shortcut: a key (its virtual-key code: a function
+// key, a letter or a digit), with Ctrl or not.
 struct MenuItemDescription {
     const char* caption;
-    const char* shortcut;   // as the menu shows it: "F2", "Ctrl+O"
-    std::uint16_t key;      // its virtual-key code
-    bool control;           // with Ctrl
+    std::uint16_t key;
+    bool control;
     Command command;
 };
+
+// The shortcut as the menu shows it: "F2", "Ctrl+O".
+std::string shortcutText(const MenuItemDescription& item);
 
 struct MenuDescription {
     const char* caption;

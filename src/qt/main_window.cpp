@@ -174,7 +174,7 @@ void QtFrontEnd::buildMainWindow()
         QMenu* list = window_.menuBar()->addMenu(QString::fromLatin1(menu.caption));
         for (const MenuItemDescription& item : menu.items) {
             QAction* action = list->addAction(QString::fromLatin1(item.caption));
-            action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+            action->setShortcut(QKeySequence(QString::fromStdString(shortcutText(item))));
             action->setShortcutContext(Qt::WindowShortcut);
             connect(action, &QAction::triggered, this, [this, command = item.command] { game_.command(command); });
             menuItems_[item.command] = action;

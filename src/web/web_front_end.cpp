@@ -108,7 +108,7 @@ void WebFrontEnd::build()
     for (const MenuDescription& menu : window.menus) {
         pageMenu(menu.caption);
         for (const MenuItemDescription& item : menu.items)
-            pageMenuItem(item.caption, item.shortcut, static_cast<int>(item.command));
+            pageMenuItem(item.caption, shortcutText(item).c_str(), static_cast<int>(item.command));
     }
     placeControl(0, window.readout);
     placeControl(0, window.panel);

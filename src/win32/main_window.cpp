@@ -69,7 +69,7 @@ void Win32FrontEnd::createMenus()
         for (const MenuItemDescription& item : menu.items) {
             const int id = commandId(item.command);
             // The shortcut shows beside the caption.
-            const std::wstring caption = wide(std::string(item.caption) + "\t" + item.shortcut);
+            const std::wstring caption = wide(std::string(item.caption) + "\t" + shortcutText(item));
             AppendMenuW(list, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
             const auto modifiers = static_cast<BYTE>(FVIRTKEY | (item.control ? FCONTROL : 0));
             keys.push_back(ACCEL{modifiers, item.key, static_cast<WORD>(id)});

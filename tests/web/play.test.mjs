@@ -233,11 +233,12 @@ describe('the page', () => {
         await staysStill(page, '.readout');  // the clock stopped with it
     });
 
-    played('is titled Form1, with two menus; Exit, by its key and by the menu, ends the game and leaves a page '
+    played('is titled Form1, with two menus and their shortcuts; Exit, by its key and by the menu, ends the game and leaves a page '
            + 'that starts it again', async page => {
         assert.deepEqual(await page.evaluate(() => [document.title,
-            ...[...document.querySelectorAll('.menu')].map(menu => menu.firstChild.textContent)]),
-        ['Form1', 'Joc', 'Ajutor']);
+            ...[...document.querySelectorAll('.menu')].map(menu => menu.firstChild.textContent),
+            ...[...document.querySelectorAll('.item')].map(item => [...item.children].map(part => part.textContent).join(' '))]),
+        ['Form1', 'Joc', 'Ajutor', 'StartJoc F2', 'Optiuni Ctrl+O', 'Exit F4', 'Despre F1']);
         await page.key('F4');
         await waitFor(page, () => document.querySelector('.ended button') !== null, null, { what: 'the end screen' });
         await press(page, '.ended button', 'Porneste din nou');
