@@ -59,6 +59,9 @@ struct DiskSlot {
 inline constexpr int TowerSlots = 15;
 inline constexpr std::int16_t MinDiskCount = 1;
 inline constexpr std::int16_t MaxDiskCount = TowerSlots;
+// The options a game starts with.
+inline constexpr std::int16_t DefaultDiskCount = 10;
+inline constexpr std::int16_t DefaultTimeLimit = 60;
 
 // Slot 1 is the bottom; slots 1..TowerCount(t) hold the tower's disks, bottom
 // first. Slots above the count keep what they last held and are never read.

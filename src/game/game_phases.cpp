@@ -23,9 +23,9 @@ bool Game::load()
 void Game::Form_Load()
 {
     placeReadout();
-    state_.DiskCount = 10;
+    state_.DiskCount = DefaultDiskCount;
     ResetBoard(state_, *this, [&] {
-        state_.TimeLimit = 60;
+        state_.TimeLimit = DefaultTimeLimit;
         frontEnd_->setOptionText(OptionBox::TimeLimit, std::to_string(state_.TimeLimit));
         frontEnd_->setOptionText(OptionBox::DiskCount, std::to_string(state_.DiskCount));
     });

@@ -7,16 +7,27 @@
 #include "game/option_text.h"
 #include "velmora/version.h"
 
+#include <cstdint>
+#include <limits>
 #include <optional>
+#include <string>
 
 namespace velmora {
 
 namespace {
 
-const char* const TimeRefused =
-    "Timpul (Time) trebuie sa fie un numar de secunde intre -32768 si 32767, de exemplu 60.";
-const char* const LevelRefused =
-    "Nivelul (Level) trebuie sa fie un numar de discuri de la 1 la 15, de exemplu 10.";
+// What a box takes, said from the limits themselves: a time limit of 16
+// bits, any count of disks a tower holds, and the values a game starts with.
+std::string refusal(OptionBox box)
+{
+    using Seconds = std::numeric_limits<std::int16_t>;
+    const bool time = box == OptionBox::TimeLimit;
+    std::string text = time ? "Timpul (Time) trebuie sa fie un numar de secunde intre "
+                            : "Nivelul (Level) trebuie sa fie un numar de discuri de la ";
+    text.append(std::to_string(time ? Seconds::min() : MinDiskCount)).append(time ? " si " : " la ");
+    text.append(std::to_string(time ? Seconds::max() : MaxDiskCount)).append(", de exemplu ");
+    return text.append(std::to_string(time ? DefaultTimeLimit : DefaultDiskCount)).append(".");
+}
 
 } // namespace
 
@@ -62,7 +73,7 @@ void Game::applyOptions()
 // included, ready to be corrected.
 void Game::refuseOption(OptionBox box)
 {
-    showMessage(box == OptionBox::TimeLimit ? TimeRefused : LevelRefused, ApplicationTitle,
+    showMessage(refusal(box), ApplicationTitle,
                 [this, box] { frontEnd_->selectOptionText(box); });
 }
 
