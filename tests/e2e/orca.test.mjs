@@ -8,18 +8,19 @@
 // and says what was heard when they do not come.
 //
 //   VELMORA_EXECUTABLE  the Linux build's program
-//   VELMORA_WEB_DIR     the site, for the page's case
+//   VELMORA_WEB_DIR     the site, for the page's case (the browser tests' harness
+//                       serves it, and their Firefox driver plays it)
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdtemp, readFile, rm } from 'node:fs/promises';
-import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
+import * as firefox from '../web/drivers/firefox.mjs';
+import { boardShown, serve } from '../web/harness.mjs';
 
 const top = new URL('../..', import.meta.url).pathname;
 const executable = process.env.VELMORA_EXECUTABLE ?? join(top, 'build/velmora');
-const site = process.env.VELMORA_WEB_DIR ?? join(top, 'build-web/site');
 const pause = milliseconds => new Promise(resolve => setTimeout(resolve, milliseconds));
 
 let folder, orca, log;
@@ -120,31 +121,21 @@ test('the Linux build is heard as it is played: a new game, a lift, a drop, a re
 });
 
 test('the page is heard in Firefox: a lift and a drop', { timeout: 120000 }, async () => {
-    // The browser tests' driver of Firefox, from beside them.
-    const { default: puppeteer } = await import(createRequire(new URL('../web/', import.meta.url))
-        .resolve('puppeteer-core'));
-    const server = spawn('python3', ['-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site],
-                         { stdio: ['ignore', 'pipe', 'ignore'] });
-    const address = await new Promise(resolve => server.stdout.on('data', line => {
-        const port = /port (\d+)/.exec(line)?.[1];
-        if (port)
-            resolve(`http://127.0.0.1:${port}/`);
-    }));
-    const browser = await puppeteer.launch({ browser: 'firefox', headless: false,
-                                             executablePath: process.env.VELMORA_FIREFOX ?? '/usr/bin/firefox-esr' });
+    const served = await serve();
+    const browser = await firefox.launch({ headless: false });
+    const page = await browser.open({ width: 1100, height: 720, density: 1 });
     try {
-        const page = await browser.newPage();
-        await page.goto(address);
-        await page.waitForFunction(() => document.querySelector('canvas.sprite')?.style.display === 'block');
-        let heard = await mark();
-        await page.keyboard.press('F2');
-        await page.keyboard.press(' ');
-        heard = await hear(heard, 'The cursor is over tower 1. Disk 10 is in hand.');
-        await page.keyboard.press('ArrowRight');
-        await page.keyboard.press(' ');
+        await page.goto(served.address);
+        await boardShown(page);
+        const heard = await mark();
+        await page.key('F2');
+        await page.key('Space');
+        await page.key('ArrowRight');
+        await hear(await hear(heard, 'The cursor is over tower 1. Disk 10 is in hand.'), 'The cursor is over tower 2.');
+        await page.key('Space');
         await hear(heard, 'Tower 2: disk 10. Tower 3: empty. The cursor is over tower 2. No disk in hand.');
     } finally {
         await browser.close();
-        server.kill();
+        served.server.kill();
     }
 });

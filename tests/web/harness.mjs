@@ -230,13 +230,9 @@ export async function buttonEdgesDiffer(page, window, name) {
 // The element's text changes in none of the next 1.5 s: a running clock
 // would change the read-out within one. Fails as soon as it changes.
 export async function staysStill(page, selector) {
-    const text = selector => document.querySelector(selector).innerText;
-    const now = await page.evaluate(text, selector);
-    const deadline = Date.now() + 1500;
-    while (Date.now() < deadline) {
-        assert.equal(await page.evaluate(text, selector), now, `${selector} changed`);
-        await new Promise(resolve => setTimeout(resolve, 50));
-    }
+    const now = await page.evaluate(selector => document.querySelector(selector).innerText, selector);
+    await assert.rejects(waitFor(page, ([selector, now]) => document.querySelector(selector).innerText !== now,
+                                 [selector, now], { timeout: 1500 }), /waited/, `${selector} changed from ${now}`);
 }
 
 // What an accessibility audit (axe-core, run in the page) finds on the page

@@ -8,9 +8,10 @@ export const canTouch = false;
 // Puppeteer's names for the keys whose names differ from the page's.
 const Names = { Space: ' ', Quote: '\'' };
 
-export async function launch() {
+// Headless unless asked: a headless Firefox shows a screen reader nothing.
+export async function launch({ headless = true } = {}) {
     const browser = await puppeteer.launch({
-        browser: 'firefox', headless: true, executablePath: process.env.VELMORA_FIREFOX ?? '/usr/bin/firefox-esr',
+        browser: 'firefox', headless, executablePath: process.env.VELMORA_FIREFOX ?? '/usr/bin/firefox-esr',
     });
     return {
         async open({ width, height, density }) {
