@@ -6,6 +6,7 @@
 #include "game/about_texts.h"
 #include "game/board_description.h"
 #include "game/sys_info.h"
+#include "sound/cue_table.h"
 #include "velmora/version.h"
 #include "render/board_renderer.h"
 
@@ -23,9 +24,8 @@ Game::Game(BoardPictures pictures, std::int32_t surfaceWidth, std::int32_t surfa
 
 void Game::attach(FrontEnd& frontEnd)
 {
-    held_.attach(frontEnd);
-    frontEnd_ = &held_;
-    target_.attach(held_);
+    frontEnd_ = &frontEnd;
+    target_.attach(frontEnd);
 }
 
 bool Game::run(const std::function<void()>& handler)
@@ -55,6 +55,17 @@ void Game::showMessage(const std::string& prompt, const std::string& title, std:
     frontEnd_->showMessage(prompt, title, MessageIcon::None);
 }
 
+void Game::playCueThen(Cue cue, std::function<void()> then)
+{
+    frontEnd_->playCue(cue);
+    if (cueHolds(cue)) {
+        cueHeld_ = true;
+        afterCue_ = std::move(then);
+    } else {
+        then();
+    }
+}
+
 void Game::messageClosed()
 {
     if (afterBoxes_.empty())
@@ -69,11 +80,11 @@ void Game::messageClosed()
 
 void Game::cueEnded()
 {
-    if (!held_.holding())
+    if (!std::exchange(cueHeld_, false))
         return;
-    held_.release();
+    run(std::exchange(afterCue_, {}));
     // The tick that fell due while the cue held the game comes now.
-    if (!held_.holding() && std::exchange(tickDue_, false))
+    if (!cueHeld_ && std::exchange(tickDue_, false))
         tick();
 }
 

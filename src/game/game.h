@@ -5,7 +5,6 @@
 #include "game/board_pictures.h"
 #include "game/board_target.h"
 #include "game/front_end.h"
-#include "game/held_front_end.h"
 #include "game/window_description.h"
 #include "render/surface.h"
 
@@ -22,14 +21,14 @@ namespace velmora {
 // it: every event of the window arrives as one call below and runs to its
 // end before the next. No call waits.
 //
-// What the game waits for is a state of its own. While one of its message
-// boxes is open, the main window's keys and commands do nothing and ticks run
-// as ever; once the box is closed (messageClosed) the game goes on with what
-// follows it. While a cue the cue table says to wait for sounds (the time-up
-// ring) the game is held as a blocked thread would be: keys and commands are
-// dropped, what the handler asked of the window after the cue is done once
-// the cue has ended (cueEnded, through HeldFrontEnd), and the ticks that fell
-// due meanwhile come as one tick after it.
+// What the game waits for is a state of its own, and what follows it is kept
+// as a continuation. While one of its message boxes is open, the main
+// window's keys and commands do nothing and ticks run as ever; once the box is
+// closed (messageClosed) the game goes on with what follows it. While a cue
+// the cue table says to wait for sounds (the time-up ring) the game is held as
+// a blocked thread would be: keys and commands are dropped, what follows the
+// cue runs once it has ended (cueEnded), and the ticks that fell due meanwhile
+// come as one tick after it.
 //
 // No phase variable exists: a game is in play exactly while the clock runs.
 // The phase is the clock, the two menu items, the panel and Finished.
@@ -93,7 +92,7 @@ public:
     // Despre loads it again. Until then Despre brings the open one forward.
     void aboutClosed() { aboutOpen_ = false; }
     // Whether a message box is open or a held cue sounds.
-    bool waiting() const { return !afterBoxes_.empty() || held_.holding(); }
+    bool waiting() const { return !afterBoxes_.empty() || cueHeld_; }
 
     void NewGame();
     void EndGameWon() override;
@@ -120,6 +119,9 @@ private:
     void placeReadout();
     void setClock(bool running);
     void setEnabled(Command command, bool enabled);
+    // Plays the cue. What follows it (then) runs once it has ended if the
+    // game waits for the cue, at once otherwise.
+    void playCueThen(Cue cue, std::function<void()> then);
     // Opens a message box; `then` runs once it is closed.
     void showMessage(const std::string& prompt, const std::string& title, std::function<void()> then = {});
     void applyOptions();
@@ -134,15 +136,16 @@ private:
     GameState state_;
     Surface surface_;
     BoardTarget target_;
-    HeldFrontEnd held_;
-    FrontEnd* frontEnd_ = nullptr;  // the front end, through held_
+    FrontEnd* frontEnd_ = nullptr;
     bool clockRunning_ = false;
     bool optionsEnabled_ = true;  // StartJoc is never greyed
     bool failed_ = false;
     bool aboutOpen_ = false;
-    // What follows each open message box, the most recent last; a tick that
-    // fell due while a held cue sounded.
+    // What follows each open message box, the most recent last; what follows
+    // the held cue while it sounds, and a tick that fell due meanwhile.
     std::vector<std::function<void()>> afterBoxes_;
+    bool cueHeld_ = false;
+    std::function<void()> afterCue_;
     bool tickDue_ = false;
     bool screenReader_ = false;
     std::string described_;  // the board in words, as the front end last had it

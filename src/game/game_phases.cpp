@@ -6,7 +6,6 @@
 
 #include "board/checked_math.h"
 #include "board/reset_board.h"
-#include "sound/cue_table.h"
 
 #include <limits>
 #include <string>
@@ -61,7 +60,7 @@ void Game::tick()
 {
     if (!clockRunning_)
         return;
-    if (held_.holding()) {
+    if (cueHeld_) {
         tickDue_ = true;
         return;
     }
@@ -85,12 +84,13 @@ void Game::countSecond()
 // closed.
 void Game::LoseGame()
 {
-    PlaySoundCue(Cue::TimeUp);
-    PlaySoundCue(Cue::Lose);
-    showMessage("Ati pierdut - mai incercati", "Game Over", [this] {
-        setEnabled(Command::Start, true);
-        setEnabled(Command::Options, true);
-        setClock(false);
+    playCueThen(Cue::TimeUp, [this] {
+        PlaySoundCue(Cue::Lose);
+        showMessage("Ati pierdut - mai incercati", "Game Over", [this] {
+            setEnabled(Command::Start, true);
+            setEnabled(Command::Options, true);
+            setClock(false);
+        });
     });
 }
 

@@ -181,6 +181,24 @@ private slots:
     }
 
     // Told only while a screen reader listens, and only when it changed; a
+
+    // A box the player had open before the ring (System Info's message) is
+    // closed while it sounds: what follows that box runs, not what follows
+    // the Game Over box that the ring still keeps back.
+    void aBoxClosedWhileTheRingSounds()
+    {
+        TestGame test;
+        play(test, "time 3, apply, start, tick 2, about, system info, wait");
+        play(test, "tick 1, wait");
+        QVERIFY(test.frontEnd.ringing);
+        test.frontEnd.take();
+        test.game.messageClosed();
+        QCOMPARE(test.frontEnd.take(), (Journal{"about forward"}));
+        test.frontEnd.ringing = false;
+        test.game.cueEnded();
+        QCOMPARE(test.frontEnd.take(), (Journal{"cue lose", Lost}));
+        QVERIFY(test.game.clockRunning());  // the clock runs on under the box
+    }
     // new game's board always, the same as before or not.
     void theBoardInWords()
     {
