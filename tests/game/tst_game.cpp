@@ -110,7 +110,7 @@ private slots:
         QTest::addColumn<Phase>("end");
         const Journal started{"clock on", "options off", "read-out at 471,490"};
         const auto after = [&](const Journal& more) { return started + more; };
-        QTest::newRow("start") << "start" << Phase{started, true, false, ""};
+        QTest::newRow("start; Optiuni greyed does nothing") << "start, options" << Phase{started, true, false, ""};
         QTest::newRow("lost at the limit: both cues, then the box, then the menus, then the clock")
             << "start, tick 60"
             << Phase{after({"cue time up", "cue lose", Lost, "box closed", "start on", "options on", "clock off"}),
@@ -120,6 +120,8 @@ private slots:
             << Phase{after({"cue win", "clock off", Won, "box closed", "options on", "start on"}), false, true, "42"};
         QTest::newRow("a start during a game starts afresh; the read-out waits for a tick")
             << "start, tick 5, start" << Phase{after(started), true, false, "5"};
+        QTest::newRow("a start during a game counts from 0 again")
+            << "start, tick 5, start, tick 1" << Phase{after(started), true, false, "1"};
         QTest::newRow("the count stops at 32767 and never wraps; a limit of 0 is never met")
             << "time 0, apply, start, tick 32770"
             << Phase{Journal{"read-out at 471,490", "panel hidden", "start on"} + started, true, false, "32767"};
@@ -162,6 +164,7 @@ private slots:
         const GameState ringing = test.state();
         test.ticks(3);
         test.game.keyDown(KeyCodeSpace);
+        test.game.boardPressed(835, 300);  // over tower 3
         play(test, "start, options, exit, wait");
         QVERIFY(!test.game.closeWindow());  // the frame's close button too
         QVERIFY(test.state() == ringing);

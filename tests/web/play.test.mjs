@@ -186,6 +186,10 @@ describe('the page', () => {
             const box = [...document.querySelectorAll('.panel button')].at(-1).getBoundingClientRect();
             return [box.left + box.width / 2, box.top + box.height / 2];
         });
+        // With the keyboard but not pressed, a button stands out as before.
+        for (let tabs = 0; tabs < 5 && await page.evaluate(() => document.activeElement.getAttribute('aria-label')) !== 'Time Up'; ++tabs)
+            await page.key('Tab');
+        assert.deepEqual(await buttonEdgesDiffer(page, '.panel', 'panel.png'), edges);
         await page.pointer('down', ...ok);
         const pressed = await buttonEdgesDiffer(page, '.panel', 'panel.png');
         assert.ok(pressed.Ok > 0 && pressed['Time Up'] === 0, JSON.stringify(pressed));
@@ -244,11 +248,12 @@ describe('the page', () => {
         await press(page, '.ended button', 'Porneste din nou');
         await reloaded(page);
         // And by the menu opened with the mouse and gone through with keys,
-        // which are the menu's while it is open: Right goes to "Ajutor", not
-        // the game's cursor, and the greyed Optiuni is passed over.
+        // which are the menu's while it is open and wrap round both ways:
+        // Left goes to "Ajutor", not the game's cursor, Up to the last item,
+        // and the greyed Optiuni is passed over.
         await page.key('F2');
         await press(page, '.menu', 'Joc');
-        for (const key of ['ArrowRight', 'ArrowLeft', 'ArrowDown', 'ArrowDown', 'Enter'])
+        for (const key of ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'ArrowUp', 'Enter'])
             await page.key(key);
         await waitFor(page, () => document.querySelector('.ended button') !== null, null, { what: 'the end screen' });
         await playScenario(page, ['cursor 1']);
