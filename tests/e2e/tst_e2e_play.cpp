@@ -28,6 +28,7 @@ private:
     SinkRecorder recorder_;
     std::unique_ptr<GameProcess> game_;
     std::map<QString, double> seconds_;  // each cue's wave's length
+    std::map<QString, double> pitches_;  // and its sign changes a second
     unsigned long box_ = 0;  // the box last seen
     qint64 mark_ = 0;        // the recording's quiet start
     QElapsedTimer sinceStep_;  // since the step before
@@ -74,8 +75,7 @@ private:
     // unless after "...", holds nothing else), each at least as long as its
     // cues: those started back to back make one sound, and one cut at once by
     // the next adds nothing. Each cue may lose a tenth of a second (a quiet
-    // tail; Wine's 32-bit sound drops up to 70 ms of a 0.18 s whistle). The
-    // browser's harness tells the cues apart.
+    // tail; Wine's 32-bit sound drops up to 70 ms of a 0.18 s whistle).
     void heard(QStringList sounds)
     {
         const bool tailOnly = sounds.value(0) == QLatin1String("...");
@@ -91,6 +91,12 @@ private:
                     least += cue.endsWith(QLatin1Char('~')) ? 0 : seconds_.at(cue) - 0.1;
                 const auto [first, last] = found[found.size() - std::size_t(sounds.size() - i)];
                 if (heard.seconds(last - first) < least)
+                    return false;
+                // A cue heard alone is told by its pitch too: the lift whistles
+                // at five times the drop's.
+                const auto pitch = pitches_.find(sounds[i]);
+                const double ratio = pitch == pitches_.end() ? 1 : heard.crossingRate(first, last) / pitch->second;
+                if (ratio < 0.75 || ratio > 1.33)
                     return false;
             }
             return true;
@@ -160,7 +166,12 @@ private slots:
         const char* const names[] = {"lift", "drop", "win", "ring", "lose"};
         for (const velmora::Cue cue : velmora::AllCues) {
             const QFileInfo wave(QDir(QStringLiteral(VELMORA_WAVE_DIR)), QString::fromLatin1(velmora::waveName(cue).data()));
-            seconds_[QString::fromLatin1(names[int(cue)])] = double(wave.size() - 44) / (2 * 22050);  // 16-bit mono
+            QFile file(wave.filePath());
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(wave.filePath()));
+            const Recording samples = Recording::fromInterleaved(file.readAll().mid(44), 22050, 1);  // 16-bit mono
+            const QString name = QString::fromLatin1(names[int(cue)]);
+            seconds_[name] = samples.seconds(samples.samples.size());
+            pitches_[name] = samples.crossingRate(0, samples.samples.size());
         }
     }
 

@@ -38,6 +38,22 @@ struct Recording {
         return std::sqrt(sum / static_cast<double>(last - first)) / 32768.0;
     }
 
+    // Sign changes per second over the loud 10 ms windows of [first, last):
+    // twice the pitch of a plain tone, whatever the rate it was recorded at.
+    double crossingRate(std::size_t first, std::size_t last, double threshold = 0.02) const
+    {
+        const std::size_t window = static_cast<std::size_t>(rate / 100);
+        std::size_t crossings = 0, loud = 0;
+        for (std::size_t start = first; start + window <= last && start + window <= samples.size(); start += window) {
+            if (rms(start, start + window) <= threshold)
+                continue;
+            loud += window;
+            for (std::size_t i = start + 1; i < start + window; ++i)
+                crossings += (samples[i - 1] < 0) != (samples[i] < 0);
+        }
+        return loud ? static_cast<double>(crossings) * rate / static_cast<double>(loud) : 0.0;
+    }
+
     // The separate sounds: loud stretches apart by at least gapMs of quiet.
     // (A starved sound server leaves shorter gaps inside one sound.)
     std::vector<std::pair<std::size_t, std::size_t>> sounds(int gapMs = 250, double threshold = 0.02) const
