@@ -46,8 +46,10 @@ enum class MessageIcon {
 // call does its work and returns at once; none calls back into the game.
 // What the game waits for (a message box to be closed, the time-up ring to
 // end) the front end reports later, as Game::messageClosed and
-// Game::cueEnded, from an event of its own; so it reports the About gone
-// (Game::aboutClosed), however it was closed.
+// Game::cueEnded, from an event of its own. The About's OK, Esc and its
+// frame's close box all come as Command::CloseAbout: it closes when the game
+// says so. The program ends when the game says so (quit), also when the
+// player closed its last window.
 class FrontEnd {
 public:
     virtual ~FrontEnd() = default;

@@ -108,8 +108,11 @@ void Game::command(Command command)
                 frontEnd_->openAbout();
             break;
         case Command::CloseAbout:
+            // Unloaded: the next Despre loads it again.
             aboutOpen_ = false;
             frontEnd_->closeAbout();
+            if (!windowOpen_)
+                frontEnd_->quit(0);
             break;
         case Command::TimeUp: stepOption(OptionBox::TimeLimit, 10, 1510, "30"); break;
         case Command::TimeDown: stepOption(OptionBox::TimeLimit, -10, 20, "1500"); break;
@@ -158,8 +161,11 @@ bool Game::closeWindow()
 {
     if (waiting())
         return false;
+    windowOpen_ = false;
     if (!failed_)
         setClock(false);
+    if (!aboutOpen_)
+        frontEnd_->quit(0);
     return true;
 }
 

@@ -81,16 +81,14 @@ public:
 
     // The player closes the main window by its frame. While the game waits
     // it stays (the box in front is answered first): false. Otherwise the
-    // clock ends with the window: true.
+    // clock ends with the window: true. The program ends with its last
+    // window: this one, or the About once it is closed too.
     bool closeWindow();
 
     // What the front end reports of what the game waits for: the most recent
     // of the open message boxes was closed; the cue the game waits for ended.
     void messageClosed();
     void cueEnded();
-    // The About was unloaded (its OK, Esc or its frame's close box): the next
-    // Despre loads it again. Until then Despre brings the open one forward.
-    void aboutClosed() { aboutOpen_ = false; }
     // Whether a message box is open or a held cue sounds.
     bool waiting() const { return !afterBoxes_.empty() || cueHeld_; }
 
@@ -141,6 +139,7 @@ private:
     bool optionsEnabled_ = true;  // StartJoc is never greyed
     bool failed_ = false;
     bool aboutOpen_ = false;
+    bool windowOpen_ = true;  // the main window, until its frame closes it
     // What follows each open message box, the most recent last; what follows
     // the held cue while it sounds, and a tick that fell due meanwhile.
     std::vector<std::function<void()>> afterBoxes_;

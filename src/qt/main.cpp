@@ -34,6 +34,8 @@ int main(int argc, char** argv)
         icon.addFile(QStringLiteral(":/images/velmora_%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
+    // The game says when the program ends, also when its last window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
     velmora::QtFrontEnd frontEnd(game);
     game.attach(frontEnd);
     if (!game.load())

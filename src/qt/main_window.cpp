@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 #include <limits>
+#include <utility>
 
 static void initialiseAboutResources()
 {
@@ -105,13 +106,8 @@ QDialog* makeAboutDialog(const std::function<void(Command)>& command)
     initialiseAboutResources();
     auto* dialog = new QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                                             | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    // Its first button, Enter, Esc and the close box all unload the dialog.
+    // Closed, it is unloaded.
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    // The program ends when its last window closes, this one included: a tool
-    // window does not count by default, and closing the main window would end
-    // the program under an open About.
-    dialog->setAttribute(Qt::WA_QuitOnClose, true);
-    QObject::connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
     const AboutDescription& about = aboutWindow();
     dialog->setWindowTitle(QString::fromStdString(about.title));
     dialog->setFixedSize(about.clientWidth, about.clientHeight);
@@ -183,12 +179,11 @@ void QtFrontEnd::buildMainWindow()
     window_.resize(window.clientWidth, window.clientHeight + window_.menuBar()->sizeHint().height());
 }
 
-// The About: modeless and without an owner. Closing it (its OK, Esc, the
-// close box) unloads it, and the game hears of it once it is gone.
+// The About: modeless and without an owner. Its OK, Esc and close box ask
+// the game (see eventFilter), which unloads it.
 void QtFrontEnd::openAbout()
 {
     about_ = makeAboutDialog([this](Command command) { game_.command(command); });
-    connect(about_, &QObject::destroyed, this, [this] { game_.aboutClosed(); });
     focusAbout();
 }
 
@@ -203,8 +198,9 @@ void QtFrontEnd::focusAbout()
 
 void QtFrontEnd::closeAbout()
 {
-    if (about_)
-        about_->close();
+    // No longer the About the filter holds open.
+    if (QDialog* about = std::exchange(about_, nullptr))
+        about->close();
 }
 
 } // namespace velmora

@@ -84,12 +84,17 @@ QtFrontEnd::~QtFrontEnd()
 
 bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
 {
-    // Closing the window by its frame: an About still open keeps the program
-    // going until it is closed too.
+    // Closing the window by its frame, or the About by its frame: the game
+    // says whether it closes (and whether the program ends with it).
     if (event->type() == QEvent::Close && watched == &window_) {
         if (game_.closeWindow())
             return false;
         event->ignore();
+        return true;
+    }
+    if (event->type() == QEvent::Close && watched == about_) {
+        event->ignore();
+        game_.command(Command::CloseAbout);
         return true;
     }
     // The surface grows with the board's view.
@@ -101,6 +106,12 @@ bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     auto* widget = static_cast<QWidget*>(watched);
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    // The About's Esc is its OK.
+    if (about_ && widget->window() == about_ && key->key() == Qt::Key_Escape) {
+        game_.command(Command::CloseAbout);
+        return true;
+    }
     if (widget->window() != &window_)
         return false;
     // A key travels from the focused control up to the window: it is taken
@@ -108,7 +119,6 @@ bool QtFrontEnd::eventFilter(QObject* watched, QEvent* event)
     QWidget* focused = QApplication::focusWidget();
     if (widget != (focused && focused->window() == &window_ ? focused : &window_))
         return false;
-    const auto* key = static_cast<const QKeyEvent*>(event);
     game_.keyDown(keyCode(key->key()));
     // Not consumed: the focused control gets the key too.
     return false;

@@ -140,8 +140,10 @@ void Win32FrontEnd::focusAbout()
 void Win32FrontEnd::closeAbout()
 {
     // Closed from its own message, once the game's call has returned.
-    if (about_)
+    if (about_) {
+        aboutClosing_ = true;
         PostMessageW(about_, WM_CLOSE, 0, 0);
+    }
 }
 
 int Win32FrontEnd::run(int how)
@@ -290,24 +292,24 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_CLOSE:
         // Closing the main window by its frame ends it and its clock when the
-        // game agrees; an About still open keeps the program going until it
-        // is closed too.
+        // game agrees (and the program, unless the About is still open). The
+        // About's close box is its OK: it closes when the game says so.
         if (window == window_ && !game_.closeWindow())
             return 0;
+        if (window == about_ && !aboutClosing_) {
+            game_.command(Command::CloseAbout);
+            return 0;
+        }
         break;
     case WM_DESTROY:
         if (window == about_) {
             controls_.forgetChildren(about_);
             about_ = nullptr;
-            game_.aboutClosed();
+            aboutClosing_ = false;
         } else if (window == window_) {
             window_ = nullptr;
-        } else {
-            break;
         }
-        if (!window_ && !about_)
-            PostQuitMessage(0);
-        return 0;
+        break;
     default:
         break;
     }

@@ -93,6 +93,7 @@ private:
     HWND readOut_ = nullptr;
     HWND sprite_ = nullptr;
     HWND about_ = nullptr;
+    bool aboutClosing_ = false;  // closed by the game: its WM_CLOSE is on its way
     // Never shown, and lives as long as the front end: the clock's and the
     // cue's timers and the posted requests for boxes go to it, so none is
     // lost once the main window has closed under the About.

@@ -36,7 +36,8 @@ Journal operator+(Journal first, const Journal& second)
 
 // Runs a script of events: "start", "tick 3", "won" (the last drop's end),
 // "options", "time 20" / "level 5" (typed), "up time", "down level", "apply",
-// "exit", "about", "ok" (the About's), "about gone" (closed by its frame).
+// "exit", "about", "ok" (the About's, its Esc or its close box), "close" (the
+// main window by its frame).
 // After each event the ring sounds out and every box is closed, unless the
 // script ends in "wait".
 void play(TestGame& test, const QString& script)
@@ -53,8 +54,8 @@ void play(TestGame& test, const QString& script)
         const QString argument = trimmed.section(QLatin1Char(' '), 1);
         if (commands.count(trimmed))
             test.game.command(commands.at(trimmed));
-        else if (trimmed == "about gone")
-            test.game.aboutClosed();
+        else if (trimmed == "close")
+            QVERIFY(test.game.closeWindow());
         else if (what == "tick")
             test.ticks(argument.toInt());
         else if (what == "won")
@@ -133,8 +134,14 @@ private slots:
         QTest::newRow("System Info without the tool: the message, then the About again")
             << "about, system info" << Phase{{"about", Unavailable, "box closed", "about forward"}, false, true, ""};
         QTest::newRow("About during a game, one for two Desprees, loaded again once closed")
-            << "start, tick 1, about, about, ok, about, about gone, about, tick 1"
-            << Phase{after({"about", "about forward", "about closed", "about", "about"}), true, false, "2"};
+            << "start, tick 1, about, about, ok, about, tick 1"
+            << Phase{after({"about", "about forward", "about closed", "about"}), true, false, "2"};
+        QTest::newRow("the main window closed by its frame ends the clock and the program")
+            << "start, close" << Phase{after({"clock off", "quit 0"}), false, false, ""};
+        QTest::newRow("an About left open keeps the program until it is closed too")
+            << "start, about, close, system info, ok"
+            << Phase{after({"about", "clock off", Unavailable, "box closed", "about forward", "about closed", "quit 0"}),
+                     false, false, ""};
     }
 
     void phases()
