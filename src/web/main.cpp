@@ -19,16 +19,19 @@ extern "C" {
 
 // A key going down in the main window: the game sees it first. What it
 // means to the page: the number of the menu command it is the shortcut of,
-// PlaysTheGame, or NothingMore.
+// or -1.
 EMSCRIPTEN_KEEPALIVE int velmora_key(int code, int control)
 {
-    constexpr int PlaysTheGame = -2;
-    constexpr int NothingMore = -1;
-    const auto key = static_cast<std::int16_t>(code);
-    game->keyDown(key);
-    if (const std::optional<velmora::Command> command = velmora::shortcutCommand(static_cast<std::uint16_t>(code), control != 0))
-        return static_cast<int>(*command);
-    return velmora::playsTheGame(key) ? PlaysTheGame : NothingMore;
+    game->keyDown(static_cast<std::int16_t>(code));
+    const std::optional<velmora::Command> command = velmora::shortcutCommand(static_cast<std::uint16_t>(code), control != 0);
+    return command ? static_cast<int>(*command) : -1;
+}
+
+// Whether the key plays the game (Space, Left, Right): the page keeps the
+// browser's own use of it.
+EMSCRIPTEN_KEEPALIVE int velmora_plays_the_game(int code)
+{
+    return velmora::playsTheGame(static_cast<std::int16_t>(code));
 }
 
 // A press (a click or a tap) on the board, in the board's own pixels.

@@ -6,10 +6,6 @@
 'use strict';
 
 var Module = (() => {
-    const Kind = { Frame: 0, Button: 1, TextBox: 2, Label: 3, Picture: 4, Line: 5 };
-    const InMain = 0, InPanel = 1, InAbout = 2;
-    const PlaysTheGame = -2;       // what the game answers for Space, Left and Right
-
     const page = {};
     let client = null, menubar = null, board = null, sprite = null, spoken = null, readout = null, panel = null;
     let about = null, aboutBody = null;
@@ -39,7 +35,7 @@ var Module = (() => {
 
     // The main window -------------------------------------------------------
 
-    page.window = (title, width, height, background, edgeShadow, edgeHighlight) => {
+    page.window = (title, width, height, background, boardName, edgeShadow, edgeHighlight) => {
         document.title = title;
         const window = document.getElementById('window');
         window.style.setProperty('--edge-shadow', colour(edgeShadow));
@@ -54,7 +50,7 @@ var Module = (() => {
         board.width = width;
         board.height = height;
         board.setAttribute('role', 'img');
-        board.setAttribute('aria-label', 'Board');
+        board.setAttribute('aria-label', boardName);
         sprite = make('canvas', 'sprite', client);
         spoken = make('div', 'spoken', window);
         spoken.setAttribute('role', 'status');
@@ -172,16 +168,18 @@ var Module = (() => {
         menuItems.set(command, item);
     };
 
-    page.control = (window, control) => {
-        const parent = window === InMain ? client : window === InPanel ? panel : aboutBody;
+    // A control of a kind the game names, in the part of a window it names:
+    // 'readout' or 'panel' in the main window, 'in panel', 'in about'.
+    page.control = (part, control) => {
+        const parent = part === 'in panel' ? panel : part === 'in about' ? aboutBody : client;
         let made;
-        if (control.kind === Kind.Frame) {
+        if (control.kind === 'Frame') {
             made = panel = make('div', 'panel', parent);
             make('div', 'frame-edge', panel);
             make('span', 'frame-caption', panel).textContent = control.caption;
             made.style.display = 'none';
             requestAnimationFrame(fit);  // its controls made by then
-        } else if (control.kind === Kind.Button) {
+        } else if (control.kind === 'Button') {
             made = make('button', control.face !== null ? 'graphical' : '', parent);
             if (control.face !== null)
                 graphicalButtons.set(control.command, made);
@@ -199,13 +197,13 @@ var Module = (() => {
                 cues.start();
                 game('command', control.command);
             });
-        } else if (control.kind === Kind.TextBox) {
+        } else if (control.kind === 'TextBox') {
             made = make('input', 'option', parent);
             made.inputMode = 'decimal';  // a phone's number keyboard
             made.value = control.caption;
             made.spellcheck = false;
             optionBoxes.set(control.box, made);
-        } else if (control.kind === Kind.Picture) {
+        } else if (control.kind === 'Picture') {
             made = make('img', '', parent);
             made.src = 'about_icon.png';
             made.alt = '';
@@ -214,7 +212,7 @@ var Module = (() => {
             made.textContent = control.caption;
             made.style.whiteSpace = control.wraps || control.centred ? 'normal' : 'nowrap';
         }
-        if (window === InMain && control.kind === Kind.Label) {
+        if (part === 'readout') {
             readout = made, made.classList.add('readout');
             made.setAttribute('role', 'timer');  // the seconds counted, named; read when asked, not at each tick
         }
@@ -224,16 +222,16 @@ var Module = (() => {
         made.style.height = control.height + 'px';
         if (control.points > 0)
             made.style.fontSize = control.points + 'pt';
-        if (control.face !== null && control.kind !== Kind.Button)
+        if (control.face !== null && control.kind !== 'Button')
             made.style.background = colour(control.face);
         if (control.text !== null)
             made.style.color = colour(control.text);
         made.style.textAlign = control.centred ? 'center' : 'left';
         if (control.name)
             made.setAttribute('aria-label', control.name);
-        if (control.kind !== Kind.Button && control.kind !== Kind.TextBox)
+        if (control.kind !== 'Button' && control.kind !== 'TextBox')
             made.tabIndex = -1;
-        if (control.kind === Kind.TextBox) {
+        if (control.kind === 'TextBox') {
             // The number at the top of the box, as a Windows text box shows it.
             made.style.paddingBottom = Math.max(0, control.height - 2 - control.points * 1.8) + 'px';
         }
@@ -346,13 +344,14 @@ var Module = (() => {
         }, interval);
     };
 
-    page.quit = status => {
+    // In place of the window, once the game has ended: its words.
+    page.quit = (text, startAgain) => {
         page.setClockRunning(false);
         document.querySelectorAll('dialog').forEach(box => box.remove());
         const ended = make('div', 'ended', document.body);
-        make('div', '', ended).textContent = status === 0 ? 'Jocul s-a inchis.' : 'Jocul s-a oprit dupa o eroare.';
+        make('div', '', ended).textContent = text;
         const again = make('button', '', ended);
-        again.textContent = 'Porneste din nou';
+        again.textContent = startAgain;
         again.addEventListener('click', () => location.reload());
         again.focus();
     };
@@ -419,7 +418,7 @@ var Module = (() => {
         if (meaning >= 0) {
             event.preventDefault();
             game('command', meaning);
-        } else if (meaning === PlaysTheGame && (event.altKey || !typing)) {
+        } else if ((event.altKey || !typing) && game('plays_the_game', event.keyCode)) {
             event.preventDefault();  // no scrolling, and Alt with an arrow is no page back or forward
         }
     }, true);
@@ -460,7 +459,9 @@ var Module = (() => {
         .catch(() => fetch('velmora.wasm').then(response => response.arrayBuffer()).then(WebAssembly.compile));
     const instantiateWasm = (imports, receive) => {
         compiled.then(module => WebAssembly.instantiate(module, imports))
-            .then(instance => receive(instance), () => page.quit(1));
+            // A program that could not load has no words of its own to end
+            // with: these are the ones it gives for a failure.
+            .then(instance => receive(instance), () => page.quit('Jocul s-a oprit dupa o eroare.', 'Porneste din nou'));
         return {};
     };
 

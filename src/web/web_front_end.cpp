@@ -17,18 +17,19 @@ namespace {
 
 // The page's side of each call (page.js sets Module.page before the game starts).
 // clang-format off
-EM_JS(void, pageWindow, (const char* title, int width, int height, unsigned background, unsigned edgeShadow,
-                         unsigned edgeHighlight), {
-    Module.page.window(UTF8ToString(title), width, height, background, edgeShadow, edgeHighlight);
+EM_JS(void, pageWindow, (const char* title, int width, int height, unsigned background, const char* boardName,
+                         unsigned edgeShadow, unsigned edgeHighlight), {
+    Module.page.window(UTF8ToString(title), width, height, background, UTF8ToString(boardName), edgeShadow,
+                       edgeHighlight);
 });
 EM_JS(void, pageMenu, (const char* caption), { Module.page.menu(UTF8ToString(caption)); });
 EM_JS(void, pageMenuItem, (const char* caption, const char* shortcut, int command), {
     Module.page.menuItem(UTF8ToString(caption), UTF8ToString(shortcut), command);
 });
-EM_JS(void, pageControl, (int window, int kind, const char* caption, int left, int top, int width, int height,
+EM_JS(void, pageControl, (const char* part, const char* kind, const char* caption, int left, int top, int width, int height,
                           float points, int face, unsigned faceColour, int text, unsigned textColour, int centred,
                           const char* name, int command, int box, int takesFocus, int wraps, int isDefault), {
-    Module.page.control(window, {kind: kind, caption: UTF8ToString(caption), left: left, top: top, width: width,
+    Module.page.control(UTF8ToString(part), {kind: UTF8ToString(kind), caption: UTF8ToString(caption), left: left, top: top, width: width,
         height: height, points: points, face: face ? faceColour : null, text: text ? textColour : null,
         centred: centred !== 0, name: UTF8ToString(name), command: command, box: box,
         takesFocus: takesFocus !== 0, wraps: wraps !== 0, isDefault: isDefault !== 0});
@@ -67,13 +68,30 @@ EM_JS(void, pagePlayCue, (const char* file, int holdsMs), { Module.page.playCue(
 EM_JS(void, pageFocusAbout, (), { Module.page.focusAbout(); });
 EM_JS(void, pageCloseAbout, (), { Module.page.closeAbout(); });
 EM_JS(void, pageKnowCue, (const char* file), { Module.page.knowCue(UTF8ToString(file)); });
-EM_JS(void, pageQuit, (int status), { Module.page.quit(status); });
+EM_JS(void, pageQuit, (const char* text, const char* startAgain), {
+    Module.page.quit(UTF8ToString(text), UTF8ToString(startAgain));
+});
 // clang-format on
 
-// Windows a control can stand in: 0 the main window, 1 the options panel, 2 the About.
-void placeControl(int window, const ControlDescription& control)
+// The page knows a control's kind by its name here.
+const char* kindName(ControlKind kind)
 {
-    pageControl(window, static_cast<int>(control.kind), control.caption.c_str(), control.rect.left, control.rect.top,
+    switch (kind) {
+    case ControlKind::Frame: return "Frame";
+    case ControlKind::Button: return "Button";
+    case ControlKind::TextBox: return "TextBox";
+    case ControlKind::Label: return "Label";
+    case ControlKind::Picture: return "Picture";
+    case ControlKind::Line: return "Line";
+    }
+    return "";
+}
+
+// Where the control stands, as the page knows it: "readout" and "panel" in the
+// main window, "in panel" and "in about" in theirs.
+void placeControl(const char* part, const ControlDescription& control)
+{
+    pageControl(part, kindName(control.kind), control.caption.c_str(), control.rect.left, control.rect.top,
                 control.rect.width, control.rect.height, control.points, control.face.has_value(),
                 control.face.value_or(0), control.text.has_value(), control.text.value_or(0),
                 control.align == TextAlign::Centre, control.accessibleName,
@@ -104,16 +122,17 @@ void WebFrontEnd::build()
     for (const Cue cue : AllCues)
         pageKnowCue(std::string(waveName(cue)).c_str());
     const MainWindowDescription& window = mainWindow();
-    pageWindow(window.title, window.clientWidth, window.clientHeight, window.background, EdgeShadow, EdgeHighlight);
+    pageWindow(window.title, window.clientWidth, window.clientHeight, window.background, window.boardName, EdgeShadow,
+               EdgeHighlight);
     for (const MenuDescription& menu : window.menus) {
         pageMenu(menu.caption);
         for (const MenuItemDescription& item : menu.items)
             pageMenuItem(item.caption, shortcutText(item).c_str(), static_cast<int>(item.command));
     }
-    placeControl(0, window.readout);
-    placeControl(0, window.panel);
+    placeControl("readout", window.readout);
+    placeControl("panel", window.panel);
     for (const ControlDescription& control : window.panelControls)
-        placeControl(1, control);
+        placeControl("in panel", control);
 }
 
 void WebFrontEnd::setCommandEnabled(Command command, bool enabled)
@@ -202,7 +221,7 @@ void WebFrontEnd::openAbout()
     const AboutDescription& about = aboutWindow();
     pageAbout(about.title.c_str(), about.clientWidth, about.clientHeight, about.left, about.top);
     for (const ControlDescription& control : about.controls)
-        placeControl(2, control);
+        placeControl("in about", control);
     pageFocusAbout();
 }
 
@@ -218,7 +237,8 @@ void WebFrontEnd::closeAbout()
 
 void WebFrontEnd::quit(int status)
 {
-    pageQuit(status);
+    const EndedDescription page = ended(status);
+    pageQuit(page.text, page.startAgain);
 }
 
 } // namespace velmora
