@@ -56,6 +56,9 @@ struct DiskSlot {
     friend bool operator==(const DiskSlot&, const DiskSlot&) = default;
 };
 
+// The towers are numbered 1 to LastTower; the game is won when every disk
+// stands on the last.
+inline constexpr std::int16_t LastTower = 3;
 inline constexpr int TowerSlots = 15;
 inline constexpr std::int16_t MinDiskCount = 1;
 inline constexpr std::int16_t MaxDiskCount = TowerSlots;
@@ -87,12 +90,12 @@ struct GameState {
     std::int16_t HeldDisk = 0;
     Boolean Holding = BooleanFalse;
     Boolean Finished = BooleanFalse;
-    CheckedArray<std::int16_t, 1, 3> TowerCount;
-    CheckedArray<TowerStack, 1, 3> Towers;
+    CheckedArray<std::int16_t, 1, LastTower> TowerCount;
+    CheckedArray<TowerStack, 1, LastTower> Towers;
 
     // Geometry, in pixels of the window's client area.
-    CheckedArray<std::int32_t, 1, 3> TowerX;
-    CheckedArray<std::int32_t, 1, 3> TowerBaseY;
+    CheckedArray<std::int32_t, 1, LastTower> TowerX;
+    CheckedArray<std::int32_t, 1, LastTower> TowerBaseY;
     float SelectorWidth = 0.0f;
     std::int32_t MinDiskWidth = 0;
     std::int32_t MaxDiskWidth = 0;

@@ -22,14 +22,14 @@ void Form_KeyDown(GameState& state, BoardHost& host, std::int16_t keyCode)
         return;
     if (keyCode == KeyCodeRight) {
         state.SelectedTower = add16(state.SelectedTower, 1);
-        if (state.SelectedTower == 4)
+        if (state.SelectedTower > LastTower)
             state.SelectedTower = 1;
         PlaceCursor(state, host, state.SelectedTower);
     }
     if (keyCode == KeyCodeLeft) {
         state.SelectedTower = sub16(state.SelectedTower, 1);
         if (state.SelectedTower == 0)
-            state.SelectedTower = 3;
+            state.SelectedTower = LastTower;
         PlaceCursor(state, host, state.SelectedTower);
     }
     if (keyCode == KeyCodeSpace)

@@ -6,7 +6,7 @@ namespace {
 
 bool isTower(std::int16_t tower)
 {
-    return tower >= 1 && tower <= 3;
+    return tower >= 1 && tower <= LastTower;
 }
 
 } // namespace
@@ -32,7 +32,7 @@ void DropDisk(GameState& state, BoardHost& host)
         state.TowerCount(tower) = count;
         slot.TowerNumber = tower;
         slot.DiskNumber = state.HeldDisk;
-        if (tower == 3 && state.TowerCount(3) == state.DiskCount)
+        if (tower == LastTower && state.TowerCount(LastTower) == state.DiskCount)
             state.Finished = BooleanTrue;
     }
     host.PlaySoundCue(Cue::Drop);

@@ -10,7 +10,7 @@ namespace velmora {
 std::int16_t TowerAt(const GameState& state, double x)
 {
     std::int16_t nearest = 1;
-    for (std::int16_t tower = 2; tower <= 3; ++tower)
+    for (std::int16_t tower = 2; tower <= LastTower; ++tower)
         if (std::abs(x - state.TowerX(tower)) < std::abs(x - state.TowerX(nearest)))
             nearest = tower;
     return nearest;

@@ -46,7 +46,7 @@ void ResetBoard(GameState& state, BoardHost& host, const std::function<void()>& 
 
     ComputeLayout(state, host.pictureSizes(), afterWidthStep);
 
-    for (std::int16_t tower = 1; tower <= 3; ++tower)
+    for (std::int16_t tower = 1; tower <= LastTower; ++tower)
         host.DrawPeg(tower);
 
     const std::int16_t diskCount = state.TowerCount(1);

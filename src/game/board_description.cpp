@@ -5,7 +5,7 @@ namespace velmora {
 std::string describeBoard(const GameState& state)
 {
     std::string text;
-    for (int tower = 1; tower <= 3; ++tower) {
+    for (int tower = 1; tower <= LastTower; ++tower) {
         text += "Tower " + std::to_string(tower) + ": ";
         const int count = state.TowerCount(tower);
         if (count == 0)

@@ -137,6 +137,11 @@ AboutDescription describeAbout()
 
 } // namespace
 
+EndedDescription ended(int status)
+{
+    return {status == 0 ? "Jocul s-a inchis." : "Jocul s-a oprit dupa o eroare.", "Porneste din nou"};
+}
+
 const MainWindowDescription& mainWindow()
 {
     static const MainWindowDescription window = describeMainWindow();

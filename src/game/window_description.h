@@ -101,4 +101,14 @@ struct AboutDescription {
 
 const AboutDescription& aboutWindow();
 
+// Where a window cannot close itself (a page in a browser), what stands in its
+// place once the program has ended: by Exit (status 0) or after a failure, and
+// the button that starts the game again.
+struct EndedDescription {
+    const char* text;
+    const char* startAgain;
+};
+
+EndedDescription ended(int status);
+
 } // namespace velmora

@@ -25,10 +25,10 @@ void RedrawBoard(const GameState& state, RenderTarget& target)
     target.refreshSprite();
 
     target.Cls();
-    for (std::int16_t tower = 1; tower <= 3; ++tower)
+    for (std::int16_t tower = 1; tower <= LastTower; ++tower)
         DrawPeg(state, target, tower);
 
-    for (std::int16_t tower = 1; tower <= 3; ++tower) {
+    for (std::int16_t tower = 1; tower <= LastTower; ++tower) {
         const std::int16_t count = state.TowerCount(tower);
         for (std::int16_t level = 1; level <= count; ++level) {
             drawDiskAt(state, target, tower, state.Towers(tower)(level).DiskNumber, level);
