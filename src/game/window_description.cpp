@@ -7,8 +7,6 @@ namespace velmora {
 
 namespace {
 
-constexpr Pixel Black = rgb(0, 0, 0);
-constexpr Pixel Grey = rgb(128, 128, 128);
 constexpr Pixel Yellow = rgb(255, 255, 0);
 
 ControlDescription button(const char* caption, Rect rect, float points, Command command, const char* name = "")
@@ -129,7 +127,7 @@ AboutDescription describeAbout()
                       line(240, 7320, 3720, 1, Grey),
                       rules,
                       text(texts.title, fromTwips(1050, 240, 3885, 480)),
-                      line(105, 5654, 2460, 2, rgb(255, 255, 255)),
+                      line(105, 5654, 2460, 2, White),
                       text(texts.version, fromTwips(1560, 840, 3885, 585)),
                       text(AboutDisclaimer, fromTwips(120, 4080, 3870, 825))};
     return about;

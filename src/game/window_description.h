@@ -20,8 +20,8 @@ namespace velmora {
 inline constexpr const char* ControlFace = "MS Sans Serif";
 // A frame's etched edge: a shadow line with a highlight line inside and
 // below it, where the platform does not draw it itself.
-inline constexpr Pixel EdgeShadow = rgb(128, 128, 128);
-inline constexpr Pixel EdgeHighlight = rgb(255, 255, 255);
+inline constexpr Pixel EdgeShadow = Grey;
+inline constexpr Pixel EdgeHighlight = White;
 
 enum class ControlKind {
     Frame,    // a captioned group box: its top line runs through the caption

@@ -4,11 +4,11 @@ namespace velmora {
 
 namespace {
 
-constexpr Pixel Highlight = rgb(255, 255, 255);
+constexpr Pixel Highlight = White;
 constexpr Pixel Light = rgb(223, 223, 223);
-constexpr Pixel Shadow = rgb(128, 128, 128);
+constexpr Pixel Shadow = Grey;
 constexpr Pixel DarkShadow = rgb(64, 64, 64);
-constexpr Pixel Dots = rgb(0, 0, 0);
+constexpr Pixel Dots = Black;
 
 // One line of the edge, inset pixels from the border.
 void edgeLine(Surface& box, std::int32_t inset, Pixel topLeft, Pixel bottomRight)

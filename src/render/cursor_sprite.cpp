@@ -45,7 +45,7 @@ std::int32_t CursorSprite::y() const
 // A sunken edge; inside it the picture, from its top left corner.
 Picture CursorSprite::image() const
 {
-    Surface box(width_, height_, rgb(128, 128, 128));
+    Surface box(width_, height_, Grey);
     drawEdge(box, false);
     Picture image = box.picture();
     if (picture_) {

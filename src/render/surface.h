@@ -18,6 +18,11 @@ inline constexpr Pixel rgb(int red, int green, int blue)
         | static_cast<Pixel>(blue);
 }
 
+// The colours the windows' edges, buttons and lines are drawn in.
+inline constexpr Pixel Black = rgb(0, 0, 0);
+inline constexpr Pixel Grey = rgb(128, 128, 128);
+inline constexpr Pixel White = rgb(255, 255, 255);
+
 // A rectangle of pixels; empty when either size is not positive.
 struct Rect {
     std::int32_t left = 0;

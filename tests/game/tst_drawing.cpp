@@ -10,8 +10,6 @@ using namespace velmora;
 
 namespace {
 
-const Pixel Black = rgb(0, 0, 0);
-const Pixel White = rgb(255, 255, 255);
 const Pixel Red = rgb(255, 0, 0);
 
 } // namespace
