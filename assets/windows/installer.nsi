@@ -11,6 +11,7 @@
 Unicode true
 Target amd64-unicode
 !include "MUI2.nsh"
+!include "${WIN64}/waves.nsh"  ; the cues' waves, written by the build
 
 !define PRODUCT "Velmora"
 !define PUBLISHER "Velmora developers"
@@ -42,11 +43,7 @@ Section "Velmora"
     SetShellVarContext current
     SetOutPath "$INSTDIR"
     File "${WIN64}/Velmora.exe"
-    File "${WIN64}/arrow.wav"
-    File "${WIN64}/sound12.wav"
-    File "${WIN64}/Yahoo_ring_03.wav"
-    File "${WIN64}/riiiing.wav"
-    File "${WIN64}/Error.wav"
+    !insertmacro InstallWaves
     File "${TOP}/assets/windows/README.txt"
     File "${TOP}/LICENSE"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -69,11 +66,7 @@ Section "Uninstall"
     SetShellVarContext current
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     Delete "$INSTDIR\Velmora.exe"
-    Delete "$INSTDIR\arrow.wav"
-    Delete "$INSTDIR\sound12.wav"
-    Delete "$INSTDIR\Yahoo_ring_03.wav"
-    Delete "$INSTDIR\riiiing.wav"
-    Delete "$INSTDIR\Error.wav"
+    !insertmacro DeleteWaves
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\LICENSE"
     Delete "$INSTDIR\Uninstall.exe"

@@ -9,13 +9,11 @@
 
 namespace velmora {
 
-// A wave file in the program's folder, by its name with the leading
-// backslash it is known by, and whether the game waits for it.
+// A wave file in the program's folder, by its name, and whether the game
+// waits for it.
 struct CueFile {
     std::string_view fileName;
     std::uint32_t flags;  // SoundSync or SoundAsync
-
-    friend constexpr bool operator==(const CueFile&, const CueFile&) = default;
 };
 
 CueFile cueFile(Cue cue);
@@ -26,13 +24,11 @@ inline bool cueHolds(Cue cue)
     return cueFile(cue).flags == SoundSync;
 }
 
-// The cue's wave as it lies in a folder: its file name without the leading
-// backslash ("arrow.wav").
+// The cue's wave as it lies in a folder ("arrow.wav").
 std::string_view waveName(Cue cue);
 
-// The full path of a cue: the folder, '/' in place of the file name's leading
-// backslash, and the wave's name. Nothing is tidied, so the root folder "/"
-// gives "//arrow.wav".
+// The full path of a cue: the folder, '/', and the wave's name. Nothing is
+// tidied, so the root folder "/" gives "//arrow.wav".
 std::string cuePath(std::string_view folder, Cue cue);
 
 // Plays a cue from the program's folder. What the player makes of it is never

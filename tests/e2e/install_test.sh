@@ -26,7 +26,7 @@ lintian --fail-on error,warning "$deb" || fail "lintian"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 usr="$root/usr"
-for wave in arrow.wav sound12.wav Yahoo_ring_03.wav riiiing.wav Error.wav; do
+for wave in $(awk '!/^#/ && NF { print $2 }' "$(dirname "$0")/../../assets/sounds/cues.txt"); do
     [ -f "$usr/lib/games/velmora/$wave" ] || fail "no $wave beside the program"
 done
 [ "$(readlink -f "$usr/games/velmora")" = "$(readlink -f "$usr/lib/games/velmora/velmora")" ] \

@@ -28,7 +28,8 @@ shortcut="$(windows APPDATA)/Microsoft/Windows/Start Menu/Programs/Velmora.lnk"
 
 "$wine" "$setup" /S
 wineserver -w
-for file in Velmora.exe arrow.wav sound12.wav Yahoo_ring_03.wav riiiing.wav Error.wav README.txt LICENSE Uninstall.exe; do
+waves=$(awk '!/^#/ && NF { print $2 }' "$(dirname "$0")/../../assets/sounds/cues.txt")
+for file in Velmora.exe $waves README.txt LICENSE Uninstall.exe; do
     [ -f "$folder/$file" ] || fail "the install left no $file in $folder"
 done
 [ -f "$shortcut" ] || fail "no Start-menu entry"
