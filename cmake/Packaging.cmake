@@ -3,15 +3,17 @@
 # copyright and changelog. The program, its sound backend and its wave files
 # install from src/qt.
 
-set(VELMORA_APP_ID org.velmora.velmora)
-install(FILES assets/desktop/${VELMORA_APP_ID}.desktop DESTINATION share/applications)
-install(FILES assets/desktop/${VELMORA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+foreach(entry desktop metainfo.xml)
+    configure_file(assets/desktop/velmora.${entry}.in ${PROJECT_BINARY_DIR}/desktop/${VELMORA_APP_ID}.${entry} @ONLY)
+endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/desktop/${VELMORA_APP_ID}.desktop DESTINATION share/applications)
+install(FILES ${PROJECT_BINARY_DIR}/desktop/${VELMORA_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 foreach(png ${VELMORA_ICON_FILES})
     get_filename_component(size_folder ${png} DIRECTORY)
     get_filename_component(size_folder ${size_folder} NAME)
     install(FILES ${png} DESTINATION share/icons/hicolor/${size_folder}/apps)
 endforeach()
-install(FILES assets/icons/${VELMORA_APP_ID}.svg DESTINATION share/icons/hicolor/scalable/apps)
+install(FILES assets/icons/velmora.svg DESTINATION share/icons/hicolor/scalable/apps RENAME ${VELMORA_APP_ID}.svg)
 
 # The manual page and the changelog, compressed the way Debian wants them:
 # the most, and without a time stamp.

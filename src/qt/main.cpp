@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QString::fromLatin1(velmora::ApplicationTitle));
     // The window tells the desktop which launcher entry it belongs to: the
     // Wayland app id, and the entry docks match the window with.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.velmora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(velmora::VersionMajor)
                                             .arg(velmora::VersionMinor)

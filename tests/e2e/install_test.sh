@@ -1,10 +1,11 @@
 #!/bin/sh
 # The game as it is installed: the Debian package built, checked as Debian
 # checks it, unpacked into a scratch root, and played from there.
-#   install_test.sh BUILD_DIR PLAY_TEST
+#   install_test.sh BUILD_DIR PLAY_TEST APP_ID
 set -eu
 build=$1
 play=$2
+id=$3
 work=$(mktemp -d)
 game=""
 # (kill with no game started would be "kill 0": the whole process group, the test runner included)
@@ -31,15 +32,15 @@ for wave in $(awk '!/^#/ && NF { print $2 }' "$(dirname "$0")/../../assets/sound
 done
 [ "$(readlink -f "$usr/games/velmora")" = "$(readlink -f "$usr/lib/games/velmora/velmora")" ] \
     || fail "/usr/games/velmora does not lead to the program"
-entry="$usr/share/applications/org.velmora.velmora.desktop"
+entry="$usr/share/applications/$id.desktop"
 out=$(desktop-file-validate "$entry" 2>&1) && [ -z "$out" ] || fail "launcher entry: $out"
-out=$(appstreamcli validate --pedantic --no-net "$usr/share/metainfo/org.velmora.velmora.metainfo.xml" 2>&1) \
+out=$(appstreamcli validate --pedantic --no-net "$usr/share/metainfo/$id.metainfo.xml" 2>&1) \
     || fail "metainfo: $out"
 for size in 16 24 32 48 64 128 256; do
-    icon="$usr/share/icons/hicolor/${size}x$size/apps/org.velmora.velmora.png"
+    icon="$usr/share/icons/hicolor/${size}x$size/apps/$id.png"
     file "$icon" | grep -q "PNG image data, $size x $size" || fail "icon $size: $(file "$icon")"
 done
-[ -f "$usr/share/icons/hicolor/scalable/apps/org.velmora.velmora.svg" ] || fail "no scalable icon"
+[ -f "$usr/share/icons/hicolor/scalable/apps/$id.svg" ] || fail "no scalable icon"
 man -l "$usr/share/man/man6/velmora.6.gz" 2>/dev/null | grep -q "EXIT STATUS" || fail "manual page"
 
 # The window names the launcher entry it belongs to, as docks match them.
