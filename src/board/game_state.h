@@ -20,9 +20,6 @@ inline constexpr bool isTrue(Boolean value) { return value != 0; }
 template <typename T, int First, int Last>
 class CheckedArray {
 public:
-    static constexpr int first = First;
-    static constexpr int last = Last;
-
     T& operator()(int index)
     {
         check(index);

@@ -21,8 +21,9 @@ void ComputeLayout(GameState& state, const PictureSizes& sizes,
 // TimeLimit, ElapsedSeconds, HeldDisk and Finished are left as they are.
 //
 // Precondition: MinDiskCount <= DiskCount <= MaxDiskCount. A stack has 15 slots
-// and the width step is divided by 2 x DiskCount, so any other count is refused with
-// RuntimeError::InvalidProcedureCall before anything is changed or drawn.
+// and the width step is the widths' difference divided by 2 x DiskCount, so any
+// other count is refused with RuntimeError::InvalidProcedureCall before anything
+// is changed or drawn.
 void ResetBoard(GameState& state, BoardHost& host,
                 const std::function<void()>& afterWidthStep = {});
 

@@ -11,6 +11,7 @@ CursorSprite::CursorSprite(const Picture& cursor, const Picture& diskInHand)
     : cursor_(cursor)
     , diskInHand_(diskInHand)
 {
+    setPicture(SpritePicture::Selector);
 }
 
 void CursorSprite::setPicture(SpritePicture picture)
@@ -48,13 +49,9 @@ Picture CursorSprite::image() const
     Surface box(width_, height_, Grey);
     drawEdge(box, false);
     Picture image = box.picture();
-    if (picture_) {
-        const std::int32_t width = std::min(picture_->width, width_ - 2 * PictureBoxBorder);
-        const std::int32_t height = std::min(picture_->height, height_ - 2 * PictureBoxBorder);
-        for (std::int32_t row = 0; row < height; ++row)
-            std::copy_n(picture_->pixels.begin() + row * picture_->width, width,
-                        image.pixels.begin() + (row + PictureBoxBorder) * image.width + PictureBoxBorder);
-    }
+    for (std::int32_t row = 0; row < picture_->height; ++row)
+        std::copy_n(picture_->pixels.begin() + row * picture_->width, picture_->width,
+                    image.pixels.begin() + (row + PictureBoxBorder) * image.width + PictureBoxBorder);
     return image;
 }
 

@@ -8,8 +8,8 @@
 namespace velmora {
 
 // The floating cursor sprite: a box showing one picture inside a sunken border
-// two pixels wide. It sizes itself to its picture (outer size = picture + 4
-// each way); without a picture it keeps the size it has. Its place is kept as
+// two pixels wide, the cursor's picture to begin with. It sizes itself to its
+// picture (outer size = picture + 4 each way). Its place is kept as
 // the reals the game wrote (115.5 stays 115.5) and on the screen it stands at
 // the nearest pixel, halves to even. Hidden until first placed.
 class CursorSprite {
@@ -33,10 +33,10 @@ private:
     const Picture& cursor_;
     const Picture& diskInHand_;
     const Picture* picture_ = nullptr;
-    std::int32_t width_ = 185;  // the size the box has before its first picture
-    std::int32_t height_ = 161;
-    float left_ = 264;
-    float top_ = 640;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    float left_ = 0;
+    float top_ = 0;
     bool visible_ = false;
 };
 

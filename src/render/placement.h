@@ -12,8 +12,6 @@ struct DiskBlit {
     std::int32_t y = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
-
-    friend bool operator==(const DiskBlit&, const DiskBlit&) = default;
 };
 
 // The two corners of a peg, handed to the drawing as reals without rounding.
@@ -22,8 +20,6 @@ struct PegCorners {
     float top = 0.0f;
     float right = 0.0f;
     float bottom = 0.0f;
-
-    friend bool operator==(const PegCorners&, const PegCorners&) = default;
 };
 
 // Disk diskNumber standing at level (1 = bottom) of tower. pictureWidth and

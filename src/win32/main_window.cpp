@@ -208,10 +208,12 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_GETOBJECT:
         // A screen reader asks: from now on the board is told in words, as
-        // the value of the client area, which it names.
+        // the value of the client area, which it names. It may ask while a
+        // call of the game's is running (a change the window announces is
+        // read at once), so the game hears of it from a message of its own.
         if (window == window_) {
             if (!std::exchange(screenReader_, true))
-                game_.setScreenReader(true);
+                PostMessageW(messages_, ScreenReaderMessage, 0, 0);
             if (const LRESULT answer = answerGetObject(window, wParam, lParam, wide(mainWindow().boardName),
                                                       [this] { return boardWords_; }))
                 return answer;
@@ -264,6 +266,9 @@ LRESULT Win32FrontEnd::handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case ShowBoxMessage:
         showNextBox();
+        return 0;
+    case ScreenReaderMessage:
+        game_.setScreenReader(true);
         return 0;
     case WM_COMMAND: {
         // Menu items (0), accelerators (1) and clicked buttons (BN_CLICKED, 0).

@@ -66,6 +66,7 @@ private:
     static constexpr UINT_PTR ClockTimer = 1;
     static constexpr UINT_PTR CueTimer = 2;  // asks after a held cue
     static constexpr UINT ShowBoxMessage = WM_APP + 1;
+    static constexpr UINT ScreenReaderMessage = WM_APP + 2;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
