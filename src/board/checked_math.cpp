@@ -23,14 +23,6 @@ const char* describe(RuntimeError::Number number)
 }
 
 template <typename Narrow>
-Narrow narrowChecked(std::int64_t wide)
-{
-    if (wide < std::numeric_limits<Narrow>::min() || wide > std::numeric_limits<Narrow>::max())
-        throw RuntimeError(RuntimeError::Overflow);
-    return static_cast<Narrow>(wide);
-}
-
-template <typename Narrow>
 Narrow roundChecked(double value)
 {
     if (!std::isfinite(value))
@@ -50,36 +42,6 @@ RuntimeError::RuntimeError(Number number)
     : std::runtime_error(describe(number))
     , number_(number)
 {
-}
-
-std::int16_t add16(std::int16_t a, std::int16_t b)
-{
-    return narrowChecked<std::int16_t>(std::int64_t{a} + b);
-}
-
-std::int16_t sub16(std::int16_t a, std::int16_t b)
-{
-    return narrowChecked<std::int16_t>(std::int64_t{a} - b);
-}
-
-std::int16_t mul16(std::int16_t a, std::int16_t b)
-{
-    return narrowChecked<std::int16_t>(std::int64_t{a} * b);
-}
-
-std::int32_t add32(std::int32_t a, std::int32_t b)
-{
-    return narrowChecked<std::int32_t>(std::int64_t{a} + b);
-}
-
-std::int32_t sub32(std::int32_t a, std::int32_t b)
-{
-    return narrowChecked<std::int32_t>(std::int64_t{a} - b);
-}
-
-std::int32_t mul32(std::int32_t a, std::int32_t b)
-{
-    return narrowChecked<std::int32_t>(std::int64_t{a} * b);
 }
 
 double divide(double dividend, double divisor)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 namespace velmora {
@@ -26,13 +27,30 @@ private:
     Number number_;
 };
 
-// 16-bit and 32-bit signed arithmetic, checked for overflow.
-std::int16_t add16(std::int16_t a, std::int16_t b);
-std::int16_t sub16(std::int16_t a, std::int16_t b);
-std::int16_t mul16(std::int16_t a, std::int16_t b);
-std::int32_t add32(std::int32_t a, std::int32_t b);
-std::int32_t sub32(std::int32_t a, std::int32_t b);
-std::int32_t mul32(std::int32_t a, std::int32_t b);
+// Signed arithmetic at the width of Int, checked for overflow: worked out in
+// 64 bits, then narrowed back.
+template <typename Int>
+Int narrowed(std::int64_t wide)
+{
+    if (wide < std::numeric_limits<Int>::min() || wide > std::numeric_limits<Int>::max())
+        throw RuntimeError(RuntimeError::Overflow);
+    return static_cast<Int>(wide);
+}
+
+template <typename Int>
+Int checkedAdd(Int a, Int b) { return narrowed<Int>(std::int64_t{a} + b); }
+template <typename Int>
+Int checkedSub(Int a, Int b) { return narrowed<Int>(std::int64_t{a} - b); }
+template <typename Int>
+Int checkedMul(Int a, Int b) { return narrowed<Int>(std::int64_t{a} * b); }
+
+// The game's two widths, named at each use.
+inline constexpr auto add16 = checkedAdd<std::int16_t>;
+inline constexpr auto sub16 = checkedSub<std::int16_t>;
+inline constexpr auto mul16 = checkedMul<std::int16_t>;
+inline constexpr auto add32 = checkedAdd<std::int32_t>;
+inline constexpr auto sub32 = checkedSub<std::int32_t>;
+inline constexpr auto mul32 = checkedMul<std::int32_t>;
 
 // Real division; a zero divisor is an error rather than an infinity.
 double divide(double dividend, double divisor);
