@@ -20,6 +20,27 @@ QStringList GameProcess::command()
     return command.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
+QString GameProcess::boardWords()
+{
+    QProcess reader;
+    if (windowsBuild()) {
+        const QString probe = qEnvironmentVariable("VELMORA_ACCESSIBILITY_PROBE",
+            QFileInfo(command().constLast()).dir().filePath(QStringLiteral("accessibility_probe.exe")));
+        reader.start(command().constFirst(), {probe});
+    } else {
+        reader.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(VELMORA_BOARD_WORDS)});
+    }
+    if (!reader.waitForFinished(30000) || reader.exitCode() != 0)
+        return {};
+    const QString said = QString::fromUtf8(reader.readAllStandardOutput()).remove(QLatin1Char('\r'));
+    if (!windowsBuild())
+        return said.trimmed();
+    for (const QString& line : said.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("Board\t")))
+            return line.mid(6);
+    return {};
+}
+
 QStringList GameProcess::copyInto(const QString& folder)
 {
     QStringList copy = command();
@@ -43,6 +64,12 @@ bool GameProcess::start(const QStringList& command, QProcessEnvironment environm
     const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
     environment.insert(QStringLiteral("ASAN_OPTIONS"),
                        sanitizer + (sanitizer.isEmpty() ? "" : ":") + QStringLiteral("detect_leaks=0"));
+    // The Linux build tells a screen reader the board where the session has
+    // an accessibility bus: one is made sure of before the game looks for it.
+    if (!windowsBuild() && environment.contains(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"))) {
+        environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+        QProcess::execute(QStringLiteral("/usr/bin/python3"), {QStringLiteral(VELMORA_BOARD_WORDS), QStringLiteral("--start")});
+    }
     process_.setProcessEnvironment(environment);
     process_.setProcessChannelMode(QProcess::ForwardedChannels);
     const bool handsOver = command.join(QLatin1Char(' ')).contains(QLatin1String(".exe"));

@@ -31,6 +31,12 @@ public:
     static QStringList command();
     // Whether that command runs a Windows build (under Wine).
     static bool windowsBuild() { return command().join(QLatin1Char(' ')).contains(QLatin1String(".exe")); }
+    // What a screen reader reads of the board now, as the game tells it: the
+    // board's description through AT-SPI (the session needs a D-Bus bus of
+    // its own), or under Wine its value through Active Accessibility, read by
+    // accessibility_probe.exe (VELMORA_ACCESSIBILITY_PROBE, else the one
+    // beside the program). Empty while there is none.
+    static QString boardWords();
     // Copies the program (with the sound module a Linux build loads from its
     // own folder) into folder, and returns the command that starts the copy.
     static QStringList copyInto(const QString& folder);

@@ -53,4 +53,4 @@ wanted=$(sed -n 's/^StartupWMClass=//p' "$entry")
 kill "$game"
 
 # Played from there, through the link, with its cues heard.
-VELMORA_TEST_COMMAND="$usr/games/velmora" "$play" scenario:moves
+VELMORA_TEST_COMMAND="$usr/games/velmora" dbus-run-session -- "$play" scenario:moves

@@ -154,7 +154,11 @@ private:
                      qPrintable("the read-out " + rest + " not"));
         } else if (verb == "heard") {
             heard(words);
-        } else if (verb != "words") {
+        } else if (verb == "words") {
+            QString said;
+            QVERIFY2(waitFor([&] { return (said = GameProcess::boardWords()).endsWith(rest); }, 10000),
+                     qPrintable("the board in words: " + said));
+        } else {
             QFAIL(qPrintable("no step " + verb));
         }
     }
