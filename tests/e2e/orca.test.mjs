@@ -16,7 +16,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import * as firefox from '../web/drivers/firefox.mjs';
+import * as puppeteer from '../web/drivers/puppeteer.mjs';
 import { boardShown, serve } from '../web/harness.mjs';
 
 const top = new URL('../..', import.meta.url).pathname;
@@ -122,7 +122,7 @@ test('the Linux build is heard as it is played: a new game, a lift, a drop, a re
 
 test('the page is heard in Firefox: a lift and a drop', { timeout: 120000 }, async () => {
     const served = await serve();
-    const browser = await firefox.launch({ headless: false });
+    const browser = await puppeteer.launch('firefox', { headless: false });
     const page = await browser.open({ width: 1100, height: 720, density: 1 });
     try {
         await page.goto(served.address);

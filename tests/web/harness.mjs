@@ -1,7 +1,7 @@
 // The browser version as a player meets it: build-web/site served on
 // 127.0.0.1, the page opened in one of the three engines nearly every browser
-// is built on (VELMORA_BROWSER: chromium, firefox or webkit; each a thin driver
-// in drivers/), and the pictures the desktop tests keep, to compare the board
+// is built on (VELMORA_BROWSER: chromium, firefox or webkit; drivers/ holds a
+// thin driver for the first two and one for WebKit), and the pictures the desktop tests keep, to compare the board
 // with. Everything the cases do goes through the driver's few verbs (open,
 // evaluate, key, type, pointer, screenshot, resize), so that every case runs
 // the same in every engine.
@@ -18,8 +18,8 @@ const top = new URL('../..', import.meta.url).pathname;
 export const site = process.env.VELMORA_WEB_DIR ?? join(top, 'build-web/site');
 const pictures = join(top, 'tests/e2e/pictures');
 export const engine = process.env.VELMORA_BROWSER ?? 'chromium';
-const driver = await import(`./drivers/${engine}.mjs`);
-export const canTouch = driver.canTouch;
+const driver = await import(engine === 'webkit' ? './drivers/webkit.mjs' : './drivers/puppeteer.mjs');
+export const canTouch = engine === 'chromium';  // the one driver that plays a phone
 
 // The board's size and colour as the game draws it, and the menu bar's height.
 export const Board = { width: 1002, height: 628, background: [192, 192, 0], menuBar: 19 };
@@ -39,7 +39,7 @@ export function serve(folder = site) {
     });
 }
 
-export const launch = () => driver.launch();
+export const launch = () => driver.launch(engine);
 
 // For a file of tests: the site served and the browser started before them,
 // both ended after them.
@@ -166,7 +166,7 @@ export async function boardPoint(page, x, y) {
 // page lays it out, after checking that the page shows that element there.
 const centreOf = async (page, selector, name) => {
     const centre = await page.evaluate(([selector, name]) => {
-        const element = [...document.querySelectorAll(selector)].find(element => name === undefined
+        const element = [...document.querySelectorAll(selector)].find(element => name == null  // none given
             || (element.getAttribute('aria-label') ?? element.firstChild?.textContent ?? '').trim() === name);
         if (!element)
             return null;

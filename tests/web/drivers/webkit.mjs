@@ -7,8 +7,6 @@ import { spawn } from 'node:child_process';
 import { createServer } from 'node:net';
 import { Builder, Capabilities, Key, Origin } from 'selenium-webdriver';
 
-export const canTouch = false;
-
 const Names = { Control: Key.CONTROL, Alt: Key.ALT, Shift: Key.SHIFT, Space: ' ', Quote: '\'', Enter: Key.ENTER,
                 Escape: Key.ESCAPE, ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT, ArrowUp: Key.ARROW_UP,
                 ArrowDown: Key.ARROW_DOWN, F1: Key.F1, F2: Key.F2, F3: Key.F3, F4: Key.F4 };
