@@ -25,7 +25,7 @@ namespace velmora {
 // as a continuation. While one of its message boxes is open, the main
 // window's keys and commands do nothing and ticks run as ever; once the box is
 // closed (messageClosed) the game goes on with what follows it. While a cue
-// the cue table says to wait for sounds (the time-up ring) the game is held as
+// the cue list marks sync sounds (the time-up ring) the game is held as
 // a blocked thread would be: keys and commands are dropped, what follows the
 // cue runs once it has ended (cueEnded), and the ticks that fell due meanwhile
 // come as one tick after it.
@@ -86,7 +86,9 @@ public:
     bool closeWindow();
 
     // What the front end reports of what the game waits for: the most recent
-    // of the open message boxes was closed; the cue the game waits for ended.
+    // of the open message boxes was closed (also one open since before the
+    // ring, closed while it sounds: what follows that box runs); the cue the
+    // game waits for ended.
     void messageClosed();
     void cueEnded();
     // Whether a message box is open or a held cue sounds.
