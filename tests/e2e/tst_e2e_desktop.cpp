@@ -1,7 +1,7 @@
 // The real executable under a real window manager: the window centred, its
 // first board as kept at one and two times the scale and kept from the
-// drawing surface as the window grows and shrinks; the main window closed by
-// its frame; and the About dialog with its texts, its lines, its message and
+// drawing surface as the window grows and shrinks, then closed by its frame;
+// and the About dialog with its texts, its lines, its message and
 // the tool it starts, the keyboard following the windows as the desktop
 // activates them. Keys go to whichever window is active.
 
@@ -100,19 +100,6 @@ private slots:
         QVERIFY2(waitFor([&] { return doubled.client() == twice; }), "the board at 2x is not the board doubled");
         doubled.client().save(QStringLiteral(VELMORA_SCREENSHOT_DIR "/e2e_board_2x.png"));
         QVERIFY(doubled.exitWithF4());
-    }
-
-    // Closed by its frame during a game, the program ends, with status 0.
-    // (Idle: the window's case; with the About open: the About's.)
-    void closingTheMainWindowByItsFrameDuringAGame()
-    {
-        GameProcess game(x_);
-        QVERIFY2(game.start(), "the game showed no board");
-        QVERIFY(becomesActive(game.window()));
-        QVERIFY(game.key("F2") && game.key("space"));
-        QVERIFY(waitFor([&] { return diskInHandOver(game.client(), 1); }));
-        x_.closeByFrame(game.window());
-        QVERIFY2(game.endsNormally(5000), "closing the window did not end the program normally");
     }
 
     // F1 twice, Esc, F1, Alt+S, Enter on the message: every key reaches the
